@@ -1,0 +1,70 @@
+/* The virtual HID bus: an in-process stand-in for the system's HID devices, for tests and the
+ * demo mode. Select it with vhid_virtual_use() before vhid_init(); the platform backend stays the
+ * default. Interfaces plugged here are what the layer enumerates, opens, reads and writes. */
+#ifndef VHID_VIRTUAL_H
+#define VHID_VIRTUAL_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct vhid_virtual_iface {
+    uint16_t vendor_id;
+    uint16_t product_id;
+    uint16_t usage_page;
+    int32_t input_report_len;  /* report id byte included; 0: no input report */
+    int32_t output_report_len; /* report id byte included; 0: no output report */
+} vhid_virtual_iface;
+
+/* Receives every output report the host writes to an interface, on the writer's thread, before
+ * vhid_write returns. `data` is valid only during the call. */
+typedef void (*vhid_virtual_output_fn)(void* user, int32_t iface, const uint8_t* data,
+                                       int32_t length);
+
+/* Faults, each until cleared; per interface (iface >= 0) or for the bus (-1 where noted). */
+typedef enum vhid_virtual_fault {
+    VHID_VIRTUAL_FAULT_NONE = 0,
+    VHID_VIRTUAL_FAULT_LIST = 1 << 0,        /* bus: the interface list cannot be made */
+    VHID_VIRTUAL_FAULT_OPEN = 1 << 1,        /* every open of the interface fails */
+    VHID_VIRTUAL_FAULT_WRITE = 1 << 2,       /* writes fail (0 bytes written) */
+    VHID_VIRTUAL_FAULT_SHORT_WRITE = 1 << 3, /* writes accept one byte less than asked */
+    VHID_VIRTUAL_FAULT_ZERO_READ = 1 << 4    /* the next read returns 0 bytes (clears itself) */
+} vhid_virtual_fault;
+
+/* Makes the layer use the virtual bus. Call before vhid_init. */
+void vhid_virtual_use(void);
+
+/* Plugs an interface and sends an arrival message. Returns its id (>= 0), or -1. */
+int32_t vhid_virtual_plug(const vhid_virtual_iface* iface, vhid_virtual_output_fn on_output,
+                          void* user);
+
+/* Unplugs an interface: its open handles fail their reads and writes, and a removal message is
+ * sent. Unknown ids are ignored. */
+void vhid_virtual_unplug(int32_t iface);
+
+/* Unplugs every interface and clears faults and delays. */
+void vhid_virtual_reset(void);
+
+/* Sends an arrival message without plugging anything (an unrelated device arriving). */
+void vhid_virtual_notify_arrival(void);
+
+/* Sends an input report from an interface to every open read handle of it. Returns 0, or -1 for
+ * an unknown or unplugged interface. The report is queued; readers take it in order. */
+int32_t vhid_virtual_send_input(int32_t iface, const uint8_t* data, int32_t length);
+
+/* Sets or clears faults (a vhid_virtual_fault bit set) of an interface, or of the bus with -1. */
+void vhid_virtual_set_faults(int32_t iface, uint32_t faults);
+
+/* Delay added to every read (after a report is taken) and every write, in microseconds. */
+void vhid_virtual_set_delays(uint32_t read_us, uint32_t write_us);
+
+/* Number of handles open on the virtual bus now (leak checks in tests). */
+int32_t vhid_virtual_open_handles(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
