@@ -1,0 +1,86 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Controls.Material 2.15
+import QtQuick.Layouts 1.15
+
+Item {
+    id: about
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 0
+
+        Image {
+            objectName: "about_device_image"
+            source: "qrc:/img/device.png"
+            fillMode: Image.PreserveAspectFit
+            Layout.fillWidth: true
+            Layout.preferredHeight: window.height * 0.25
+            Layout.alignment: Qt.AlignTop
+        }
+
+        Row {
+            spacing: 1
+            Layout.alignment: Qt.AlignHCenter
+
+            Text {
+                text: "velquin"
+                color: "white"
+                font.family: "Nunito"
+                font.bold: true
+                font.pixelSize: 44
+            }
+            Text {
+                text: "plus"
+                color: "transparent"
+                style: Text.Outline
+                styleColor: "white"
+                font.family: "Nunito"
+                font.bold: true
+                font.pixelSize: 44
+            }
+        }
+
+        Label {
+            id: description
+            objectName: "about_description"
+            Layout.topMargin: 30
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            verticalAlignment: Text.AlignTop
+            wrapMode: Text.WordWrap
+            textFormat: Text.RichText
+            font.family: "Open Sans"
+            font.pixelSize: 16
+            lineHeight: 1.4
+            // The style sheet has to come first: Qt applies it only to what follows.
+            text: "<style>a:link { color: lightblue; }</style>"
+                  + qsTr("Velquin Plus is a Bluetooth LE device to access your computer, phone or tablet using standard switches. Visit <a href=\"https://tarvek.example/velquin-plus\">tarvek.example/velquin-plus</a> for more information.")
+            onLinkActivated: function (link) {
+                Qt.openUrlExternally(link)
+            }
+
+            MouseArea {
+                objectName: "about_link_cursor"
+                anchors.fill: parent
+                acceptedButtons: Qt.NoButton
+                cursorShape: description.hoveredLink !== "" ? Qt.PointingHandCursor : Qt.ArrowCursor
+            }
+        }
+
+        RoundButton {
+            objectName: "about_continue"
+            text: qsTr("Continue")
+            Layout.alignment: Qt.AlignHCenter | Qt.AlignBottom
+            Layout.bottomMargin: 10
+            leftPadding: 100
+            rightPadding: 100
+            topPadding: 20
+            bottomPadding: 20
+            radius: 100
+            highlighted: true
+            Material.accent: Material.color(Material.Indigo, Material.Shade400)
+            onClicked: swipeview_main.currentIndex = 0
+        }
+    }
+}

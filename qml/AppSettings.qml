@@ -1,0 +1,166 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Controls.Material 2.15
+import QtQuick.Layouts 1.15
+import "Controls"
+
+ColumnLayout {
+    id: app_settings
+
+    readonly property Item last_item: filler
+    // Names are shown as each language writes itself, so they are never translated.
+    readonly property var languages: [
+        { name: "English", code: "en" },
+        { name: "Español", code: "es" },
+        { name: "Français", code: "fr" },
+        { name: "Italiano", code: "it" },
+        { name: "Português", code: "pt" },
+        { name: "Català", code: "ca" },
+        { name: "Euskara", code: "eu" }
+    ]
+
+    function hex_byte(value) {
+        return Number(value).toString(16).toUpperCase()
+    }
+
+    spacing: 20
+
+    RowLayout {
+        Layout.fillWidth: true
+
+        Label {
+            text: qsTr("Settings")
+            color: "white"
+            font.family: "Nunito"
+            font.pixelSize: 26
+            elide: Text.ElideRight
+            Layout.fillWidth: true
+        }
+
+        RoundButton {
+            objectName: "settings_back"
+            Layout.preferredWidth: 64
+            Layout.preferredHeight: 64
+            icon.source: "qrc:/img/back.png"
+            icon.width: 36
+            icon.height: 36
+            Material.elevation: 0
+            onClicked: swipeview_main.currentIndex = 0
+        }
+    }
+
+    CardComboBox {
+        objectName: "settings_language"
+        Layout.fillWidth: true
+        Layout.preferredHeight: 80
+        model: app_settings.languages
+        textRole: "name"
+        valueRole: "code"
+        // A code the list lacks (one seeded from the system locale) selects nothing.
+        currentIndex: app_settings.languages.findIndex(function (language) {
+            return language.code === settings.lang
+        })
+        onCurrentValueChanged: {
+            if (currentIndex >= 0 && currentValue !== settings.lang)
+                set_language(currentValue)
+        }
+    }
+
+    CheckBox {
+        objectName: "settings_generic"
+        visible: device.config_ready
+        text: qsTr("Show generic interface (development)")
+        font.family: "Open Sans"
+        font.pixelSize: 16
+        checked: settings.show_generic_iface
+        onToggled: settings.show_generic_iface = checked
+    }
+
+    SettingsButton {
+        objectName: "settings_joystick"
+        text: config.use_joystick ? qsTr("Disable joystick interface") : qsTr("Enable joystick interface")
+        onClicked: joystick_dialog.open()
+    }
+
+    YesCancelDialog {
+        id: joystick_dialog
+        objectName: "settings_joystick_dialog"
+        yes_text: config.use_joystick ? qsTr("Yes, disable joystick interface") : qsTr("Yes, enable joystick interface")
+        info_text: qsTr("Using the joystick interface will make iOS devices (such as iPad or iPhone) not recognize Velquin Plus. Are you sure?")
+        onYes: {
+            config.use_joystick = !config.use_joystick
+            swipeview_main.currentIndex = 0
+            send_config()
+        }
+    }
+
+    SettingsButton {
+        objectName: "settings_restore"
+        text: qsTr("Restore default configuration")
+        onClicked: restore_dialog.open()
+    }
+
+    YesCancelDialog {
+        id: restore_dialog
+        objectName: "settings_restore_dialog"
+        yes_text: qsTr("Yes, restore default configuration")
+        info_text: qsTr("This will restore your Velquin Plus to factory settings, but will keep pairing information. Are you sure?")
+        onYes: {
+            device.restore_default_config()
+            swipeview_main.currentIndex = 0
+            device.read_config()
+        }
+    }
+
+    Item {
+        Layout.fillWidth: true
+        Layout.preferredHeight: 100
+        Layout.margins: 5
+
+        Column {
+            anchors.left: parent.left
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 10
+
+            InfoLine {
+                objectName: "settings_identity"
+                visible: device.config_ready
+                text: qsTr("Connected") + " Velquin Plus - "
+                      + app_settings.hex_byte(device.config.device_uid_h)
+                      + app_settings.hex_byte(device.config.device_uid_l)
+            }
+            InfoLine {
+                objectName: "settings_firmware"
+                visible: device.config_ready
+                text: qsTr("Fw. version") + " " + (device.config.fw_version >> 6) + "." + (device.config.fw_version & 0x3F)
+            }
+            InfoLine {
+                objectName: "settings_app_version"
+                text: qsTr("App version") + " " + PROJECT_VERSION
+            }
+        }
+    }
+
+    Item {
+        id: filler
+        Layout.fillHeight: true
+    }
+
+    component SettingsButton: RoundButton {
+        visible: device.config_ready
+        Layout.fillWidth: true
+        radius: 10
+        leftPadding: 30
+        rightPadding: 30
+        topPadding: 20
+        bottomPadding: 20
+        highlighted: true
+        Material.accent: "#3f3f51"
+    }
+
+    component InfoLine: Label {
+        color: "#ccffffff"
+        font.family: "Open Sans"
+        font.pixelSize: 14
+    }
+}
