@@ -1,0 +1,5 @@
+#include "device.h"
+
+Device::Device(QObject* parent) : QObject(parent) {}
+
+Device::~Device() = default;

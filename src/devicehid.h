@@ -1,0 +1,63 @@
+#pragma once
+
+#include "device.h"
+#include "reportwriter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class ConfigReport;
+
+// The device reached through the HID layer: two registrations (one reads input reports, one writes
+// output reports), the command channel and the configuration report protocol.
+//
+// The object belongs to the thread that constructs it (the GUI thread). Transport callbacks that
+// arrive on other threads are handed to that thread, and input reports are decoded where they
+// arrive and stored there, so connected, config_ready and config are only ever touched by the
+// owner thread. Output reports go out on a writing thread of their own, one command series at a
+// time, so no caller waits for the link.
+class DeviceHid : public Device
+{
+public:
+    explicit DeviceHid(QObject* parent = nullptr);
+    ~DeviceHid() override;
+
+    void read_config() override;
+    void send_config() override;
+    void restore_default_config() override;
+    void reset_to_bootloader() override;
+
+    // Frames one command of at most 8 bytes into one output report (report id 5) and queues it.
+    void send_command(std::vector<unsigned char> command) const;
+    // Writes the whole of config: device section, 8 press and 8 release entries, 4 profiles, end.
+    void do_send_config();
+
+    // Transport callbacks; safe to call on any thread.
+    void hid_connected_cb(int id);
+    void hid_disconnected_cb(int id);
+    void hid_report_cb(int id, uint8_t* data, int len);
+
+    // Output not yet written, as command series and as reports (for tests and figures).
+    std::size_t pending_series() const;
+    std::size_t pending_reports() const;
+    // Blocks until every queued report has been written or the timeout has passed.
+    bool wait_for_writes(int timeout_ms) const;
+
+private:
+    using Report = ReportWriter::Report;
+
+    bool on_owner_thread() const;
+    void apply_report(const ConfigReport& report);
+
+    int hid_in_id = -1;
+    int hid_out_id = -1;
+    bool hid_in_connected = false;
+    bool hid_out_connected = false;
+
+    std::unique_ptr<ReportWriter> writer;
+    // While do_send_config runs, send_command collects its reports here so the configuration goes
+    // out as one series.
+    std::vector<Report>* open_series = nullptr;
+};
