@@ -1,0 +1,56 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+
+// A selectable tile: a picture over a caption.
+RadioButton {
+    id: control
+
+    property url img_source
+    property int font_size: 16
+
+    clip: true
+    indicator: null
+    contentItem: Item {}
+
+    background: Rectangle {
+        objectName: "tile"
+        radius: 10
+        color: control.pressed ? "#77000000"
+             : (control.hovered || control.checked) ? "#66000000"
+             : "#11000000"
+
+        Behavior on color {
+            ColorAnimation {
+                duration: 100
+            }
+        }
+
+        ColumnLayout {
+            anchors.fill: parent
+            anchors.topMargin: 15
+            anchors.bottomMargin: 15
+            spacing: 8
+
+            Image {
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                source: control.img_source
+                fillMode: Image.PreserveAspectFit
+                mipmap: true
+                opacity: control.enabled ? 1 : 0.5
+            }
+
+            Label {
+                Layout.fillWidth: true
+                text: control.text
+                color: "white"
+                font.family: "Open Sans"
+                font.pixelSize: control.font_size
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.WordWrap
+                opacity: control.enabled ? 1 : 0.5
+            }
+        }
+    }
+}

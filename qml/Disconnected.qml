@@ -1,0 +1,19 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+Item {
+    SwipeView {
+        id: swipeview_disconnected
+        objectName: "swipeview_disconnected"
+        anchors.fill: parent
+        anchors.topMargin: window.height * 0.05
+        anchors.bottomMargin: window.height * 0.05
+        anchors.leftMargin: window.width * 0.05
+        anchors.rightMargin: window.width * 0.05
+        interactive: false
+        clip: true
+
+        PleaseConnect {}
+        Help {}
+    }
+}

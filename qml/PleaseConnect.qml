@@ -1,0 +1,132 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Controls.Material 2.15
+import QtQuick.Layouts 1.15
+import QtGraphicalEffects 1.12
+
+Item {
+    id: please_connect
+
+    readonly property bool mobile: Qt.platform.os === "android" || Qt.platform.os === "ios"
+
+    RadialGradient {
+        anchors.fill: parent
+        horizontalRadius: width
+        verticalRadius: height * 0.6
+        verticalOffset: height * 0.05
+        gradient: Gradient {
+            GradientStop {
+                position: 0.0
+                color: "#22ffffff"
+            }
+            GradientStop {
+                position: 0.5
+                color: "#00ffffff"
+            }
+        }
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.topMargin: 15
+        spacing: 0
+
+        Row {
+            Layout.alignment: Qt.AlignHCenter | Qt.AlignTop
+            spacing: 1
+
+            Label {
+                text: qsTr("Connect your") + " "
+                color: "white"
+                font.family: "Nunito"
+                font.pixelSize: 28
+            }
+            Label {
+                text: "velquin"
+                color: "white"
+                font.family: "Nunito"
+                font.pixelSize: 28
+                font.bold: true
+            }
+            Label {
+                text: "plus"
+                color: "transparent"
+                style: Text.Outline
+                styleColor: "white"
+                font.family: "Nunito"
+                font.pixelSize: 28
+                font.bold: true
+            }
+        }
+
+        Image {
+            objectName: "device_picture"
+            Layout.fillWidth: true
+            Layout.preferredHeight: window.height * 0.40
+            source: "qrc:/img/device.png"
+            fillMode: Image.PreserveAspectFit
+            mipmap: true
+        }
+
+        Label {
+            objectName: "help_question"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            Layout.bottomMargin: 30
+            text: qsTr("Do you need help to connect Velquin Plus to this ")
+                  + (please_connect.mobile ? qsTr("device") : qsTr("computer")) + "?"
+            color: "light blue"
+            font.family: "Open Sans"
+            font.pixelSize: 16
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignBottom
+
+            MouseArea {
+                anchors.fill: parent
+                cursorShape: Qt.PointingHandCursor
+                onClicked: swipeview_disconnected.currentIndex = 1
+            }
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+
+            RoundButton {
+                objectName: "please_connect_help"
+                Layout.preferredWidth: 64
+                Layout.preferredHeight: 64
+                Material.elevation: 0
+                display: AbstractButton.IconOnly
+                text: qsTr("Help")
+                icon.source: "qrc:/img/help.png"
+                icon.width: 36
+                icon.height: 36
+                ToolTip.text: text
+                ToolTip.visible: hovered
+                ToolTip.delay: 1000
+                onClicked: swipeview_main.currentIndex = 1
+            }
+
+            Item {
+                Layout.fillWidth: true
+            }
+
+            RoundButton {
+                objectName: "please_connect_settings"
+                Layout.preferredWidth: 64
+                Layout.preferredHeight: 64
+                Material.elevation: 0
+                display: AbstractButton.IconOnly
+                text: qsTr("Settings")
+                icon.source: "qrc:/img/settings.png"
+                icon.width: 36
+                icon.height: 36
+                ToolTip.text: text
+                ToolTip.visible: hovered
+                ToolTip.delay: 1000
+                onClicked: swipeview_main.currentIndex = 2
+            }
+        }
+    }
+}

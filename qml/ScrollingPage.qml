@@ -1,0 +1,30 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+// A vertically scrolling area for one page. The page is its only child and names the item that
+// closes its column as `last_item`; the scrollable height ends 20 below that item.
+Flickable {
+    id: scrolling_page
+
+    default property alias page_data: holder.data
+    readonly property Item page: holder.children.length > 0 ? holder.children[0] : null
+    readonly property real margin: window.width * 0.025
+
+    contentWidth: width
+    contentHeight: page && page.last_item ? page.last_item.y + 20 : height
+    flickableDirection: Flickable.VerticalFlick
+    boundsBehavior: Flickable.StopAtBounds
+    clip: true
+
+    ScrollBar.vertical: ScrollBar {
+        visible: Qt.platform.os !== "android" && Qt.platform.os !== "ios"
+    }
+
+    Item {
+        id: holder
+        x: scrolling_page.margin
+        y: scrolling_page.margin
+        width: scrolling_page.width - 2 * scrolling_page.margin
+        height: scrolling_page.height - 2 * scrolling_page.margin
+    }
+}
