@@ -1,12 +1,383 @@
 import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
+import "Controls"
+import "ConfigSwitchUtil.js" as ConfigSwitchUtil
 
-// Placeholder until the screen is written.
+// The overview of the eight switches and the two settings shared by every mouse movement.
 ColumnLayout {
+    id: device_configuration
+
     readonly property Item last_item: filler
+    property bool menu_open: false
+
+    spacing: 30
+
+    ColumnLayout {
+        Layout.fillWidth: true
+        spacing: 0
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 0
+
+            // Balances the menu, so the picture stays centred.
+            Item {
+                Layout.preferredWidth: 64
+                Layout.preferredHeight: 64
+                Layout.alignment: Qt.AlignTop
+            }
+
+            Image {
+                objectName: "header_device"
+                Layout.fillWidth: true
+                Layout.preferredHeight: 180
+                Layout.topMargin: 10
+                source: "qrc:/img/device.png"
+                sourceSize.height: 360
+                fillMode: Image.PreserveAspectFit
+                mipmap: true
+            }
+
+            Rectangle {
+                objectName: "menu"
+                Layout.alignment: Qt.AlignTop
+                Layout.rightMargin: 10
+                Layout.preferredWidth: menu_column.width
+                Layout.preferredHeight: menu_column.height
+                radius: 100
+                color: device_configuration.menu_open ? "#3f3f51" : "transparent"
+
+                Column {
+                    id: menu_column
+
+                    MenuButton {
+                        objectName: "menu_toggle"
+                        text: qsTr("Menu")
+                        icon.source: device_configuration.menu_open ? "qrc:/img/close.png"
+                                                                     : "qrc:/img/expand.png"
+                        icon.width: device_configuration.menu_open ? 36 : 48
+                        icon.height: device_configuration.menu_open ? 36 : 48
+                        onClicked: device_configuration.menu_open = !device_configuration.menu_open
+                    }
+
+                    MenuButton {
+                        objectName: "menu_settings"
+                        visible: device_configuration.menu_open
+                        text: qsTr("Settings")
+                        icon.source: "qrc:/img/settings.png"
+                        onClicked: {
+                            swipeview_main.currentIndex = 2
+                            device_configuration.menu_open = false
+                        }
+                    }
+
+                    MenuButton {
+                        objectName: "menu_help"
+                        visible: device_configuration.menu_open
+                        text: qsTr("Help")
+                        icon.source: "qrc:/img/help.png"
+                        onClicked: {
+                            swipeview_main.currentIndex = 1
+                            device_configuration.menu_open = false
+                        }
+                    }
+                }
+            }
+        }
+
+        Row {
+            Layout.alignment: Qt.AlignHCenter
+            spacing: 1
+
+            Label {
+                text: "velquin"
+                color: "white"
+                font.family: "Nunito"
+                font.pixelSize: 36
+                font.bold: true
+            }
+            Label {
+                text: "plus"
+                color: "transparent"
+                style: Text.Outline
+                styleColor: "white"
+                font.family: "Nunito"
+                font.pixelSize: 36
+                font.bold: true
+            }
+        }
+    }
+
+    Card {
+        objectName: "switches_card"
+        Layout.fillWidth: true
+        Layout.leftMargin: 5
+        Layout.rightMargin: 5
+        Layout.preferredHeight: switches_column.implicitHeight + 50
+
+        ColumnLayout {
+            id: switches_column
+            anchors.fill: parent
+            anchors.margins: 20
+            spacing: 20
+
+            CardTitle {
+                text: qsTr("Switches")
+            }
+
+            Separator {}
+
+            LoadingBars {
+                objectName: "switches_loading"
+                visible: !device.config_ready
+                Layout.preferredWidth: switches_column.width * 0.9
+                Layout.topMargin: 10
+                Layout.bottomMargin: 25
+            }
+
+            Repeater {
+                model: config.N_SWITCHES
+
+                ColumnLayout {
+                    id: switch_row
+
+                    required property int index
+
+                    objectName: "switch_row_" + index
+                    visible: device.config_ready
+                    Layout.fillWidth: true
+                    spacing: 15
+
+                    RowLayout {
+                        Layout.fillWidth: true
+                        spacing: 20
+
+                        Image {
+                            Layout.preferredWidth: 24
+                            Layout.preferredHeight: 24
+                            source: "qrc:/img/sw_" + (switch_row.index + 1) + ".png"
+                            sourceSize.width: 48
+                            sourceSize.height: 48
+                            fillMode: Image.PreserveAspectFit
+                            mipmap: true
+                        }
+
+                        Rectangle {
+                            Layout.preferredWidth: 1
+                            Layout.fillHeight: true
+                            color: "#888"
+                        }
+
+                        ColumnLayout {
+                            Layout.fillWidth: true
+                            spacing: 10
+
+                            RowLayout {
+                                Layout.fillWidth: true
+                                spacing: 6
+
+                                // Every binding reads the entry through the list property too: a
+                                // completed read changes the entries silently and announces the list.
+                                Image {
+                                    objectName: "switch_icon_" + switch_row.index
+                                    readonly property string iface_id:
+                                        ConfigSwitchUtil.iface_id(config.sw_simplified_config[switch_row.index].iface)
+                                    Layout.preferredWidth: 24
+                                    Layout.preferredHeight: 24
+                                    source: iface_id === "" ? "" : "qrc:/img/iface_" + iface_id + ".png"
+                                    sourceSize.width: 48
+                                    sourceSize.height: 48
+                                    fillMode: Image.PreserveAspectFit
+                                    mipmap: true
+                                }
+
+                                Label {
+                                    objectName: "switch_action_" + switch_row.index
+                                    Layout.fillWidth: true
+                                    text: ConfigSwitchUtil.switch_action_name(
+                                              config.sw_simplified_config[switch_row.index])
+                                    color: "white"
+                                    font.family: "Open Sans"
+                                    font.pixelSize: 16
+                                    wrapMode: Text.WordWrap
+                                }
+                            }
+
+                            Label {
+                                readonly property var entry: config.sw_simplified_config[switch_row.index]
+                                readonly property int mode: config.sw_simplified_release_mode[switch_row.index]
+
+                                objectName: "switch_release_" + switch_row.index
+                                Layout.fillWidth: true
+                                visible: ConfigSwitchUtil.release_mode_show_in_device_config(
+                                             entry.iface, entry.action, mode)
+                                text: ConfigSwitchUtil.release_mode_name(entry.iface, entry.action,
+                                                                         mode)
+                                color: "#aaa"
+                                font.family: "Open Sans"
+                                font.pixelSize: 16
+                                wrapMode: Text.WordWrap
+                            }
+                        }
+
+                        RoundButton {
+                            objectName: "switch_edit_" + switch_row.index
+                            visible: device.config_ready
+                            Layout.alignment: Qt.AlignVCenter
+                            Material.elevation: 0
+                            display: AbstractButton.IconOnly
+                            icon.source: "qrc:/img/edit.png"
+                            icon.width: 24
+                            icon.height: 24
+                            ToolTip.text: "Editar"
+                            ToolTip.visible: hovered
+                            onClicked: {
+                                swipeview_connected.switch_index = switch_row.index
+                                swipeview_connected.currentIndex = 1
+                            }
+                        }
+                    }
+
+                    Separator {}
+                }
+            }
+        }
+    }
+
+    Card {
+        objectName: "mouse_movement_card"
+        Layout.fillWidth: true
+        Layout.leftMargin: 5
+        Layout.rightMargin: 5
+        Layout.preferredHeight: mouse_column.implicitHeight + 50
+
+        ColumnLayout {
+            id: mouse_column
+            anchors.fill: parent
+            anchors.margins: 20
+            spacing: 20
+
+            CardTitle {
+                text: qsTr("Mouse movement")
+            }
+
+            Separator {}
+
+            LoadingBars {
+                objectName: "mouse_movement_loading"
+                visible: !device.config_ready
+                Layout.preferredWidth: mouse_column.width * 0.8
+                Layout.topMargin: 10
+            }
+
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 10
+
+                SettingRow {
+                    label: qsTr("Pointer")
+                    list_name: "pointer_list"
+                    value: config.mouse_move_summary_profile
+                    model: ListModel {
+                        ListElement { text: qsTr("Constant speed (slow)") }
+                        ListElement { text: qsTr("Constant speed (fast)") }
+                        ListElement { text: qsTr("Accelerate") }
+                        ListElement { text: qsTr("Accelerate, decelerate") }
+                    }
+                    onPicked: function (index) {
+                        config.mouse_move_summary_profile = index
+                        send_config()
+                    }
+                }
+
+                SettingRow {
+                    label: qsTr("Wheel")
+                    list_name: "wheel_list"
+                    value: config.mouse_move_summary_wheel_speed
+                    model: ListModel {
+                        ListElement { text: qsTr("Slow") }
+                        ListElement { text: qsTr("Medium") }
+                        ListElement { text: qsTr("Fast") }
+                    }
+                    onPicked: function (index) {
+                        console.debug("QML mouse_move_summary_wheel_speed = " + index)
+                        config.mouse_move_summary_wheel_speed = index
+                        send_config()
+                    }
+                }
+            }
+        }
+    }
 
     Item {
         id: filler
         Layout.fillHeight: true
+    }
+
+    component Separator: Rectangle {
+        Layout.fillWidth: true
+        Layout.preferredHeight: 1
+        color: "#888"
+    }
+
+    component CardTitle: Label {
+        color: "white"
+        font.family: "Nunito"
+        font.pixelSize: 22
+    }
+
+    component MenuButton: RoundButton {
+        width: 60
+        height: 60
+        Material.elevation: 0
+        display: AbstractButton.IconOnly
+        icon.width: 36
+        icon.height: 36
+        ToolTip.text: text
+        ToolTip.visible: hovered
+        ToolTip.delay: 1000
+    }
+
+    // A label and its list. The list's index follows value, a completed read included; picked
+    // reports only an index that differs from it, so the bound value moving sends nothing.
+    component SettingRow: RowLayout {
+        id: setting_row
+
+        property string label
+        property alias list_name: setting_list.objectName
+        property alias model: setting_list.model
+        property int value
+
+        signal picked(int index)
+
+        visible: device.config_ready
+        Layout.fillWidth: true
+        spacing: 20
+
+        Label {
+            Layout.preferredWidth: 65
+            text: setting_row.label + ":"
+            color: "white"
+            font.family: "Nunito"
+            font.pixelSize: 18
+        }
+
+        CardComboBox {
+            id: setting_list
+            Layout.fillWidth: true
+            Layout.preferredHeight: 70
+            bg_color: "#333344"
+            textRole: "text"
+            currentIndex: setting_row.value
+            // Names are read again on every evaluation, so the shown text follows a language
+            // change.
+            displayText: currentIndex < 0 ? "" : model.get(currentIndex).text
+            onCurrentIndexChanged: {
+                if (device.config_ready && currentIndex !== setting_row.value)
+                    setting_row.picked(currentIndex)
+            }
+        }
     }
 }

@@ -1,0 +1,153 @@
+.import Velquin 1.0 as Velquin
+
+// Words for one simplified switch entry: its description, the name of its interface's icon and the
+// wording of its release mode. Deliberately not a .pragma library: the key names come from the
+// window's keybd_codes and cctrl_codes, which only the importing screen's context can reach.
+
+function iface_id(iface) {
+    switch (iface) {
+    case Velquin.ConfigSwitch.Iface.Mouse:
+        return "mouse"
+    case Velquin.ConfigSwitch.Iface.Keybd:
+        return "keybd"
+    case Velquin.ConfigSwitch.Iface.Cctrl:
+        return "cctrl"
+    case Velquin.ConfigSwitch.Iface.Joyst:
+        return "joyst"
+    case Velquin.ConfigSwitch.Iface.Gener:
+        return "gener"
+    }
+    return ""
+}
+
+// Undefined where no description fits, as for a button index past the end of its list.
+function mouse_text(action, param1, param2) {
+    const Axis = Velquin.ConfigSwitch.Axis
+    const Sign = Velquin.ConfigSwitch.Sign
+    const sign = param2 & 0x0F
+    switch (action) {
+    case Velquin.ConfigSwitch.MouseAction.Move:
+        // X and Y test for Positive but the wheel tests for Negative, so a zero sign reads
+        // left, up and wheel up.
+        if (param1 === Axis.X)
+            return sign === Sign.Positive ? qsTr("Move right") : qsTr("Move left")
+        if (param1 === Axis.Y)
+            return sign === Sign.Positive ? qsTr("Move down") : qsTr("Move up")
+        if (param1 === Axis.Wheel)
+            return sign === Sign.Negative ? qsTr("Wheel down") : qsTr("Wheel up")
+        return undefined
+    case Velquin.ConfigSwitch.MouseAction.PressRelease:
+        return [qsTr("Press/release"), qsTr("Press/release right button"),
+                qsTr("Press/release middle button")][param1]
+    case Velquin.ConfigSwitch.MouseAction.Click:
+        return [qsTr("Left button"), qsTr("Right button"), qsTr("Middle button"),
+                qsTr("Aux button 1"), qsTr("Aux button 2")][param1]
+    case Velquin.ConfigSwitch.MouseAction.DoubleClick:
+        return [qsTr("Double click"), qsTr("Double right click"), qsTr("Double middle click"),
+                qsTr("Double aux 1 click"), qsTr("Double aux 2 click")][param1]
+    }
+    return undefined
+}
+
+// Modifier bits of a HID keyboard report in the order the description lists them.
+function modifiers_text(param2) {
+    const words = [[0x01, qsTr("Ctrl")], [0x02, qsTr("Shift")], [0x04, qsTr("Alt")],
+                   [0x08, qsTr("GUI")], [0x40, qsTr("AltGr")]]
+    let text = ""
+    for (const [bit, word] of words) {
+        if (param2 & bit)
+            text += " + " + word
+    }
+    return text
+}
+
+// Keyboard and multimedia share their action values; only the Tap wording differs.
+function key_text(action, key, tap_prefix) {
+    const KeybdAction = Velquin.ConfigSwitch.KeybdAction
+    switch (action) {
+    case KeybdAction.Press:
+        return qsTr("Press") + key
+    case KeybdAction.Release:
+        return qsTr("Release") + key
+    case KeybdAction.PressRelease:
+        return qsTr("Press/Release") + key
+    case KeybdAction.Tap:
+        return tap_prefix + key
+    }
+    return undefined
+}
+
+function joyst_text(action, param1, param2) {
+    const Axis = Velquin.ConfigSwitch.Axis
+    switch (action) {
+    case Velquin.ConfigSwitch.JoystAction.SetPos: {
+        const negative = (param2 & 0x80) !== 0
+        if (param1 === Axis.X)
+            return negative ? qsTr("Move left") : qsTr("Move right")
+        if (param1 === Axis.Y)
+            return negative ? qsTr("Move up") : qsTr("Move down")
+        return undefined
+    }
+    case Velquin.ConfigSwitch.JoystAction.Click:
+        return qsTr("Button") + " " + (param1 + 1)
+    }
+    return undefined
+}
+
+function switch_action_name(entry) {
+    const Iface = Velquin.ConfigSwitch.Iface
+    const action = entry.action
+    const param1 = entry.param1
+    const param2 = entry.param2
+    let text
+    switch (entry.iface) {
+    case Iface.Mouse:
+        text = mouse_text(action, param1, param2)
+        break
+    case Iface.Keybd:
+        text = key_text(action,
+                        " " + keybd_codes.get_key_name(param1) + modifiers_text(param2),
+                        qsTr("Key"))
+        break
+    case Iface.Cctrl:
+        text = key_text(action, " " + cctrl_codes.get_key_name((param2 << 8) | param1), "")
+        break
+    case Iface.Joyst:
+        text = joyst_text(action, param1, param2)
+        break
+    case Iface.Gener:
+        text = qsTr("Event") + " " + (param1 + 1)
+        break
+    }
+    return text === undefined ? qsTr("Other") : text
+}
+
+// Movements stop rather than release, and automatic release means nothing for them.
+function is_movement(iface, action) {
+    return (iface === Velquin.ConfigSwitch.Iface.Mouse
+            && action === Velquin.ConfigSwitch.MouseAction.Move)
+            || (iface === Velquin.ConfigSwitch.Iface.Joyst
+                && action === Velquin.ConfigSwitch.JoystAction.SetPos)
+}
+
+function release_mode_name(iface, action, mode) {
+    const movement = is_movement(iface, action)
+    switch (mode) {
+    case Velquin.Config.ReleaseMode.Automatic:
+        return movement ? "" : qsTr("Release automatically")
+    case Velquin.Config.ReleaseMode.Manual:
+        return movement ? qsTr("Stop when released") : qsTr("Release manually")
+    case Velquin.Config.ReleaseMode.Alternate:
+        return movement ? qsTr("Alternate move/stop") : qsTr("Alternate press/release")
+    }
+    return ""
+}
+
+// A mouse movement normally stops on release, so the overview mentions only the alternate mode;
+// every other entry, joystick movements included, shows any mode but the automatic one.
+function release_mode_show_in_device_config(iface, action, mode) {
+    if (iface === Velquin.ConfigSwitch.Iface.Mouse
+            && action === Velquin.ConfigSwitch.MouseAction.Move)
+        return mode === Velquin.Config.ReleaseMode.Alternate
+    return mode !== Velquin.Config.ReleaseMode.Automatic
+}
