@@ -213,6 +213,16 @@ ColumnLayout {
         set_joyst_action()
     }
 
+    function modifier_toggled(bit, checked) {
+        if (keybd_button.checked) {
+            if (checked)
+                last_keybd_modifiers |= bit
+            else
+                last_keybd_modifiers &= ~bit
+        }
+        set_keybd_action()
+    }
+
     function pick_mouse() {
         mouse_list.currentIndex = last_mouse_action_index
         mouse_release.select_shown(last_mouse_release_mode)
@@ -666,13 +676,7 @@ ColumnLayout {
 
         font.family: "Open Sans"
         font.pixelSize: 14
-        onToggled: {
-            const modifiers = switch_configuration.last_keybd_modifiers
-            if (keybd_button.checked)
-                switch_configuration.last_keybd_modifiers = checked ? modifiers | bit
-                                                                    : modifiers & ~bit
-            switch_configuration.set_keybd_action()
-        }
+        onToggled: switch_configuration.modifier_toggled(bit, checked)
     }
 
     component ReleaseHint: Label {
@@ -719,9 +723,10 @@ ColumnLayout {
 
         // Selects the option of mode only while it is shown (visible counts the whole panel).
         function select_shown(mode) {
-            for (const option of release_group.buttons) {
-                if (option.visible && option.mode === mode)
-                    option.checked = true
+            // Inline components compile lexical declarations twice in Qt 5.15, hence var.
+            for (var i = 0; i < release_group.buttons.length; ++i) {
+                if (release_group.buttons[i].visible && release_group.buttons[i].mode === mode)
+                    release_group.buttons[i].checked = true
             }
         }
 
