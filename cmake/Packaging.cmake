@@ -1,0 +1,132 @@
+# Install rules and packages of the app: on Linux the binary, the udev rule, the desktop entry,
+# the AppStream metainfo and the icons, packed as a Debian package; on Windows the executable with
+# the Qt it needs (windeployqt), packed as a zip and, where NSIS is installed, an installer.
+if(NOT TARGET velquin_plus)
+    return()
+endif()
+
+set(VELQUIN_APP_ID example.tarvek.VelquinPlus)
+set(VELQUIN_LINUX_DIR ${PROJECT_SOURCE_DIR}/packaging/linux)
+set(VELQUIN_WINDOWS_DIR ${PROJECT_SOURCE_DIR}/packaging/windows)
+
+set(CPACK_PACKAGE_NAME velquin-plus)
+set(CPACK_PACKAGE_VENDOR Tarvek)
+set(CPACK_PACKAGE_CONTACT "Tarvek <support@tarvek.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configuration app of the Velquin Plus switch-access device")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Finds the Velquin Plus, reads its configuration and lets you decide, switch by switch, what each of its eight switches does.")
+set(CPACK_PACKAGE_HOMEPAGE_URL https://tarvek.example/velquin-plus)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "Velquin Plus")
+set(CPACK_PACKAGE_EXECUTABLES velquin_plus "Velquin Plus")
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+    # A GUI program: no console window, with its icon and version resource.
+    set_target_properties(velquin_plus PROPERTIES WIN32_EXECUTABLE ON)
+    configure_file(${VELQUIN_WINDOWS_DIR}/velquin_plus.rc.in
+                   ${CMAKE_CURRENT_BINARY_DIR}/velquin_plus.rc @ONLY)
+    target_sources(velquin_plus PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/velquin_plus.rc)
+
+    install(TARGETS velquin_plus RUNTIME DESTINATION .)
+
+    get_target_property(VELQUIN_QMAKE Qt5::qmake IMPORTED_LOCATION)
+    get_filename_component(VELQUIN_QT_BIN ${VELQUIN_QMAKE} DIRECTORY)
+    find_program(VELQUIN_WINDEPLOYQT windeployqt HINTS ${VELQUIN_QT_BIN} NO_DEFAULT_PATH)
+    find_program(VELQUIN_WINDEPLOYQT windeployqt)
+    if(NOT VELQUIN_WINDEPLOYQT)
+        message(FATAL_ERROR "windeployqt not found beside ${VELQUIN_QMAKE}: install steps need it")
+    endif()
+
+    # MSVC's runtime comes from the toolchain; MinGW's (libgcc, libstdc++, winpthread) from windeployqt.
+    if(MSVC)
+        set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION .)
+        include(InstallRequiredSystemLibraries)
+        set(VELQUIN_DEPLOY_RUNTIME --no-compiler-runtime)
+    else()
+        set(VELQUIN_DEPLOY_RUNTIME --compiler-runtime)
+    endif()
+
+    # The QML is compiled into the resources; windeployqt scans the sources for the imports to copy.
+    install(CODE "
+        set(exe \"\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:velquin_plus>\")
+        message(STATUS \"windeployqt: \${exe}\")
+        execute_process(
+            COMMAND \"${VELQUIN_WINDEPLOYQT}\" $<IF:$<CONFIG:Debug>,--debug,--release>
+                    --qmldir \"${PROJECT_SOURCE_DIR}/qml\" ${VELQUIN_DEPLOY_RUNTIME}
+                    --no-opengl-sw --verbose 1 \"\${exe}\"
+            RESULT_VARIABLE status)
+        if(NOT status EQUAL 0)
+            message(FATAL_ERROR \"windeployqt failed for \${exe}\")
+        endif()")
+
+    set(CPACK_GENERATOR ZIP)
+    find_program(VELQUIN_MAKENSIS makensis)
+    if(VELQUIN_MAKENSIS)
+        list(APPEND CPACK_GENERATOR NSIS)
+    endif()
+    set(CPACK_PACKAGE_FILE_NAME velquin-plus-${PROJECT_VERSION}-windows-x64)
+    set(CPACK_NSIS_PACKAGE_NAME "Velquin Plus")
+    set(CPACK_NSIS_DISPLAY_NAME "Velquin Plus")
+    set(CPACK_NSIS_MUI_ICON ${VELQUIN_WINDOWS_DIR}/velquin_plus.ico)
+    set(CPACK_NSIS_MUI_UNIICON ${VELQUIN_WINDOWS_DIR}/velquin_plus.ico)
+    set(CPACK_NSIS_INSTALLED_ICON_NAME velquin_plus.exe)
+    set(CPACK_NSIS_URL_INFO_ABOUT ${CPACK_PACKAGE_HOMEPAGE_URL})
+    set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+    # 64-bit Program Files, not the 32-bit default.
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+elseif(UNIX AND NOT APPLE)
+    include(GNUInstallDirs)
+    # udev reads only /usr/lib/udev/rules.d and /etc/udev/rules.d: a /usr/local prefix needs
+    # VELQUIN_UDEV_RULES_DIR=/etc/udev/rules.d (see the README).
+    set(VELQUIN_UDEV_RULES_DIR lib/udev/rules.d
+        CACHE STRING "Where the udev rule is installed (relative to the prefix, or absolute)")
+
+    install(TARGETS velquin_plus RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${VELQUIN_LINUX_DIR}/70-velquin-plus.rules DESTINATION ${VELQUIN_UDEV_RULES_DIR})
+    install(FILES ${VELQUIN_LINUX_DIR}/${VELQUIN_APP_ID}.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${VELQUIN_LINUX_DIR}/${VELQUIN_APP_ID}.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    install(FILES ${PROJECT_SOURCE_DIR}/img/src/app-icon.svg
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+            RENAME ${VELQUIN_APP_ID}.svg)
+    install(FILES ${PROJECT_SOURCE_DIR}/img/app-icon-256.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps
+            RENAME ${VELQUIN_APP_ID}.png)
+
+    if(VELQUIN_BUILD_TESTS)
+        find_program(VELQUIN_DESKTOP_FILE_VALIDATE desktop-file-validate)
+        find_program(VELQUIN_APPSTREAMCLI appstreamcli)
+        if(VELQUIN_DESKTOP_FILE_VALIDATE AND VELQUIN_APPSTREAMCLI)
+            add_test(NAME desktop_entry_validates
+                     COMMAND ${VELQUIN_DESKTOP_FILE_VALIDATE} ${VELQUIN_LINUX_DIR}/${VELQUIN_APP_ID}.desktop)
+            add_test(NAME metainfo_validates
+                     COMMAND ${VELQUIN_APPSTREAMCLI} validate --no-net --pedantic
+                             ${VELQUIN_LINUX_DIR}/${VELQUIN_APP_ID}.metainfo.xml)
+            set_tests_properties(desktop_entry_validates metainfo_validates PROPERTIES
+                                 LABELS packaging TIMEOUT 60)
+            # desktop-file-validate exits 0 on mere warnings; they count here.
+            set_tests_properties(desktop_entry_validates PROPERTIES
+                                 FAIL_REGULAR_EXPRESSION "error:|warning:")
+        else()
+            message(WARNING "desktop-file-validate or appstreamcli missing: packaging checks not run")
+        endif()
+    endif()
+
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+    # The libraries the binary links come from dpkg-shlibdeps; the QML modules are loaded at run
+    # time, so nothing finds them but this list.
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS
+        "qml-module-qtquick2, qml-module-qtquick-window2, qml-module-qtquick-controls2, qml-module-qtquick-templates2, qml-module-qtquick-layouts, qml-module-qt-labs-settings, qml-module-qtgraphicaleffects")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qtwayland5, bluez")
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${VELQUIN_LINUX_DIR}/postinst)
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+endif()
+
+include(CPack)

@@ -1,0 +1,372 @@
+#include "vhid_linux_bluez.h"
+
+#include <systemd/sd-bus.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace vhid {
+namespace {
+
+constexpr const char* bluez_service = "org.bluez";
+constexpr const char* device_iface = "org.bluez.Device1";
+constexpr const char* adapter_iface = "org.bluez.Adapter1";
+
+std::string upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+void log_failure(const char* what, int error)
+{
+    std::fprintf(stderr, "vhid: Bluetooth presence: %s (%s)\n", what, std::strerror(-error));
+}
+
+// What one a{sv} property dictionary of a BlueZ device or adapter says.
+struct properties
+{
+    bool has_address = false, has_adapter = false, has_connected = false;
+    std::string address, adapter;
+    bool connected = false;
+};
+
+// Reads a{sv}, keeping the three properties that matter; a value of an unexpected type is skipped.
+int read_properties(sd_bus_message* m, properties& out)
+{
+    int r = sd_bus_message_enter_container(m, 'a', "{sv}");
+    if (r < 0)
+        return r;
+    while ((r = sd_bus_message_enter_container(m, 'e', "sv")) > 0) {
+        const char* key = nullptr;
+        if ((r = sd_bus_message_read(m, "s", &key)) < 0)
+            return r;
+        const char* contents = nullptr;
+        if ((r = sd_bus_message_peek_type(m, nullptr, &contents)) < 0)
+            return r;
+        const bool is_string = contents && std::strcmp(contents, "s") == 0;
+        const bool is_path = contents && std::strcmp(contents, "o") == 0;
+        const bool is_bool = contents && std::strcmp(contents, "b") == 0;
+        if (std::strcmp(key, "Address") == 0 && is_string) {
+            const char* value = nullptr;
+            if ((r = sd_bus_message_read(m, "v", "s", &value)) < 0)
+                return r;
+            out.address = upper(value);
+            out.has_address = true;
+        } else if (std::strcmp(key, "Adapter") == 0 && is_path) {
+            const char* value = nullptr;
+            if ((r = sd_bus_message_read(m, "v", "o", &value)) < 0)
+                return r;
+            out.adapter = value;
+            out.has_adapter = true;
+        } else if (std::strcmp(key, "Connected") == 0 && is_bool) {
+            int value = 0;
+            if ((r = sd_bus_message_read(m, "v", "b", &value)) < 0)
+                return r;
+            out.connected = value != 0;
+            out.has_connected = true;
+        } else if ((r = sd_bus_message_skip(m, "v")) < 0) {
+            return r;
+        }
+        if ((r = sd_bus_message_exit_container(m)) < 0)
+            return r;
+    }
+    if (r < 0)
+        return r;
+    return sd_bus_message_exit_container(m);
+}
+
+} // namespace
+
+bluez_presence::~bluez_presence()
+{
+    close();
+}
+
+bool bluez_presence::open()
+{
+    close();
+    int r = sd_bus_open_system(&bus_);
+    if (r < 0) {
+        bus_ = nullptr;
+        log_failure("no system bus; Bluetooth devices count as connected", r);
+        return false;
+    }
+    if (!subscribe()) {
+        close();
+        return false;
+    }
+    reload();
+    return true;
+}
+
+void bluez_presence::close()
+{
+    for (sd_bus_slot*& slot : slots_)
+        slot = sd_bus_slot_unref(slot);
+    if (bus_)
+        bus_ = sd_bus_flush_close_unref(bus_);
+    std::lock_guard<std::mutex> lock(mutex_);
+    devices_.clear();
+    adapters_.clear();
+}
+
+int bluez_presence::fd() const
+{
+    return bus_ ? sd_bus_get_fd(bus_) : -1;
+}
+
+short bluez_presence::events() const
+{
+    const int events = bus_ ? sd_bus_get_events(bus_) : 0;
+    return static_cast<short>(events < 0 ? 0 : events);
+}
+
+bool bluez_presence::subscribe()
+{
+    // The bus daemon matches the well-known sender name against the sender's current owner.
+    static const char* const rules[] = {
+        "type='signal',sender='org.bluez',interface='org.freedesktop.DBus.Properties',"
+        "member='PropertiesChanged',arg0='org.bluez.Device1'",
+        "type='signal',sender='org.bluez',interface='org.freedesktop.DBus.ObjectManager',"
+        "member='InterfacesAdded'",
+        "type='signal',sender='org.bluez',interface='org.freedesktop.DBus.ObjectManager',"
+        "member='InterfacesRemoved'",
+        "type='signal',sender='org.freedesktop.DBus',interface='org.freedesktop.DBus',"
+        "member='NameOwnerChanged',arg0='org.bluez'",
+    };
+    static const sd_bus_message_handler_t handlers[] = {
+        on_properties_changed, on_interfaces_added, on_interfaces_removed, on_name_owner_changed};
+    for (size_t i = 0; i < 4; ++i) {
+        const int r = sd_bus_add_match(bus_, &slots_[i], rules[i], handlers[i], this);
+        if (r < 0) {
+            log_failure("cannot subscribe to BlueZ's signals", r);
+            return false;
+        }
+    }
+    return true;
+}
+
+void bluez_presence::reload()
+{
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_message* reply = nullptr;
+    int r = sd_bus_call_method(bus_, bluez_service, "/", "org.freedesktop.DBus.ObjectManager",
+                               "GetManagedObjects", &error, &reply, nullptr);
+    const bool absent = r < 0 && (sd_bus_error_has_name(&error, SD_BUS_ERROR_SERVICE_UNKNOWN) ||
+                                  sd_bus_error_has_name(&error, SD_BUS_ERROR_NAME_HAS_NO_OWNER));
+    if (r < 0 && !absent)
+        std::fprintf(stderr, "vhid: Bluetooth presence: cannot list BlueZ's devices (%s)\n",
+                     error.message ? error.message : std::strerror(-r));
+    sd_bus_error_free(&error);
+    forget_all();
+    if (r < 0)
+        return;
+
+    r = sd_bus_message_enter_container(reply, 'a', "{oa{sa{sv}}}");
+    while (r >= 0 && (r = sd_bus_message_enter_container(reply, 'e', "oa{sa{sv}}")) > 0) {
+        const char* path = nullptr;
+        if ((r = sd_bus_message_read(reply, "o", &path)) < 0 || (r = read_object(reply, path)) < 0)
+            break;
+        r = sd_bus_message_exit_container(reply);
+    }
+    if (r < 0)
+        log_failure("cannot read BlueZ's device list", r);
+    sd_bus_message_unref(reply);
+}
+
+// Reads the a{sa{sv}} of one object, as GetManagedObjects and InterfacesAdded give it.
+int bluez_presence::read_object(sd_bus_message* m, const std::string& path)
+{
+    int r = sd_bus_message_enter_container(m, 'a', "{sa{sv}}");
+    if (r < 0)
+        return r;
+    while ((r = sd_bus_message_enter_container(m, 'e', "sa{sv}")) > 0) {
+        const char* iface = nullptr;
+        if ((r = sd_bus_message_read(m, "s", &iface)) < 0)
+            return r;
+        const bool is_device = std::strcmp(iface, device_iface) == 0;
+        const bool is_adapter = std::strcmp(iface, adapter_iface) == 0;
+        if (is_device || is_adapter) {
+            properties props;
+            if ((r = read_properties(m, props)) < 0)
+                return r;
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (is_adapter && props.has_address) {
+                adapters_[path] = props.address;
+            } else if (is_device && props.has_address) {
+                device& dev = devices_[path];
+                dev.address = props.address;
+                dev.adapter = props.has_adapter ? props.adapter : std::string();
+                dev.connected = !props.has_connected || props.connected;
+                if (watched(dev.address))
+                    changed_ = true;
+            }
+        } else if ((r = sd_bus_message_skip(m, "a{sv}")) < 0) {
+            return r;
+        }
+        if ((r = sd_bus_message_exit_container(m)) < 0)
+            return r;
+    }
+    if (r < 0)
+        return r;
+    return sd_bus_message_exit_container(m);
+}
+
+int bluez_presence::on_properties_changed(sd_bus_message* m, void* self_ptr, sd_bus_error*)
+{
+    auto* self = static_cast<bluez_presence*>(self_ptr);
+    const char* iface = nullptr;
+    properties props;
+    int r = sd_bus_message_read(m, "s", &iface);
+    if (r >= 0)
+        r = read_properties(m, props);
+    if (r < 0) {
+        log_failure("unreadable PropertiesChanged signal", r);
+        return 0;
+    }
+    // Connected among the invalidated properties: no longer known, so no longer hides the node.
+    bool invalidated = false;
+    if (sd_bus_message_enter_container(m, 'a', "s") > 0) {
+        const char* name = nullptr;
+        while (sd_bus_message_read(m, "s", &name) > 0)
+            invalidated = invalidated || std::strcmp(name, "Connected") == 0;
+    }
+    if (!props.has_connected && !invalidated)
+        return 0;
+
+    std::lock_guard<std::mutex> lock(self->mutex_);
+    auto it = self->devices_.find(sd_bus_message_get_path(m));
+    if (it == self->devices_.end())
+        return 0;
+    const bool connected = props.has_connected ? props.connected : true;
+    if (it->second.connected != connected) {
+        it->second.connected = connected;
+        if (self->watched(it->second.address))
+            self->changed_ = true;
+    }
+    return 0;
+}
+
+int bluez_presence::on_interfaces_added(sd_bus_message* m, void* self_ptr, sd_bus_error*)
+{
+    auto* self = static_cast<bluez_presence*>(self_ptr);
+    const char* path = nullptr;
+    int r = sd_bus_message_read(m, "o", &path);
+    if (r >= 0)
+        r = self->read_object(m, path);
+    if (r < 0)
+        log_failure("unreadable InterfacesAdded signal", r);
+    return 0;
+}
+
+int bluez_presence::on_interfaces_removed(sd_bus_message* m, void* self_ptr, sd_bus_error*)
+{
+    auto* self = static_cast<bluez_presence*>(self_ptr);
+    const char* path = nullptr;
+    int r = sd_bus_message_read(m, "o", &path);
+    if (r >= 0)
+        r = sd_bus_message_enter_container(m, 'a', "s");
+    if (r < 0) {
+        log_failure("unreadable InterfacesRemoved signal", r);
+        return 0;
+    }
+    const char* iface = nullptr;
+    std::lock_guard<std::mutex> lock(self->mutex_);
+    while (sd_bus_message_read(m, "s", &iface) > 0) {
+        if (std::strcmp(iface, adapter_iface) == 0) {
+            self->adapters_.erase(path);
+        } else if (std::strcmp(iface, device_iface) == 0) {
+            auto it = self->devices_.find(path);
+            if (it == self->devices_.end())
+                continue;
+            if (self->watched(it->second.address))
+                self->changed_ = true;
+            self->devices_.erase(it);
+        }
+    }
+    return 0;
+}
+
+int bluez_presence::on_name_owner_changed(sd_bus_message* m, void* self_ptr, sd_bus_error*)
+{
+    auto* self = static_cast<bluez_presence*>(self_ptr);
+    const char *name = nullptr, *old_owner = nullptr, *new_owner = nullptr;
+    if (sd_bus_message_read(m, "sss", &name, &old_owner, &new_owner) < 0 ||
+        std::strcmp(name, bluez_service) != 0)
+        return 0;
+    // A restarted BlueZ sends no signal for the devices it already knows: read them again.
+    if (*new_owner)
+        self->reload();
+    else
+        self->forget_all();
+    return 0;
+}
+
+void bluez_presence::forget_all()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const auto& entry : devices_)
+        if (watched(entry.second.address))
+            changed_ = true;
+    devices_.clear();
+    adapters_.clear();
+}
+
+bool bluez_presence::process()
+{
+    if (!bus_)
+        return false;
+    for (;;) {
+        const int r = sd_bus_process(bus_, nullptr);
+        if (r == 0)
+            break;
+        if (r < 0) {
+            // The bus is gone: without BlueZ's word every device counts as connected again.
+            log_failure("lost the system bus; Bluetooth devices count as connected", r);
+            close();
+            std::lock_guard<std::mutex> lock(mutex_);
+            changed_ = true;
+            break;
+        }
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    const bool changed = changed_;
+    changed_ = false;
+    return changed;
+}
+
+bool bluez_presence::watched(const std::string& address) const
+{
+    return watched_.count(address) != 0;
+}
+
+bool bluez_presence::connected(const std::string& device_address,
+                               const std::string& adapter_address)
+{
+    const std::string address = upper(device_address);
+    const std::string adapter = upper(adapter_address);
+    std::lock_guard<std::mutex> lock(mutex_);
+    watched_.insert(address);
+    // The node's adapter narrows the choice only when BlueZ knows it.
+    std::string adapter_path;
+    for (const auto& entry : adapters_)
+        if (entry.second == adapter)
+            adapter_path = entry.first;
+    bool known = false;
+    for (const auto& entry : devices_) {
+        const device& dev = entry.second;
+        if (dev.address != address || (!adapter_path.empty() && dev.adapter != adapter_path))
+            continue;
+        if (dev.connected)
+            return true;
+        known = true;
+    }
+    return !known;
+}
+
+} // namespace vhid

@@ -1,0 +1,82 @@
+// Bluetooth presence for the Linux backend. BlueZ 5.73 and later keep a Bluetooth HID device's
+// hidraw node after the device disconnects, so udev reports no removal. This follows the
+// `Connected` property of BlueZ's devices on the system bus, so that the backend can treat the
+// node of a disconnected device as absent and re-check when a device connects or disconnects.
+#ifndef VHID_LINUX_BLUEZ_H
+#define VHID_LINUX_BLUEZ_H
+
+#include <systemd/sd-bus.h>
+
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+
+namespace vhid {
+
+class bluez_presence
+{
+public:
+    bluez_presence() = default;
+    ~bluez_presence();
+    bluez_presence(const bluez_presence&) = delete;
+    bluez_presence& operator=(const bluez_presence&) = delete;
+
+    // Connects to the system bus, subscribes to BlueZ's signals and reads its present devices.
+    // False when there is no system bus: then every device counts as connected. A BlueZ that is
+    // not running yet is fine; it is followed from when it appears.
+    bool open();
+
+    // Ends the bus connection. Not while another thread is in process().
+    void close();
+
+    // The bus connection's descriptor and the poll events to wait for on it; -1 when not open.
+    // Whoever waits on it calls process() when it is ready.
+    int fd() const;
+    short events() const;
+
+    // Handles every message that has arrived, without blocking (except for the one call that
+    // re-reads the devices when BlueZ restarts). True when the presence of a device that
+    // connected() was asked about may have changed: the caller then checks its nodes again.
+    // Called by one thread at a time.
+    bool process();
+
+    // Whether the Bluetooth device with this address, as seen by the adapter with this address,
+    // is connected (the HID_UNIQ and HID_PHYS of its hidraw node's HID device; the adapter may be
+    // empty). True when BlueZ does not know the device or is not running: only BlueZ's word
+    // that it is disconnected hides a node. Any thread; never touches the bus.
+    bool connected(const std::string& device_address, const std::string& adapter_address);
+
+private:
+    struct device
+    {
+        std::string address; // upper case, as BlueZ writes it
+        std::string adapter; // the adapter's object path
+        bool connected = true;
+    };
+
+    static int on_properties_changed(sd_bus_message* m, void* self, sd_bus_error* error);
+    static int on_interfaces_added(sd_bus_message* m, void* self, sd_bus_error* error);
+    static int on_interfaces_removed(sd_bus_message* m, void* self, sd_bus_error* error);
+    static int on_name_owner_changed(sd_bus_message* m, void* self, sd_bus_error* error);
+
+    bool subscribe();
+    void reload();
+    int read_object(sd_bus_message* m, const std::string& path);
+    bool watched(const std::string& address) const;
+    void forget_all();
+
+    sd_bus* bus_ = nullptr;
+    sd_bus_slot* slots_[4] = {};
+
+    // Guards what connected() reads; bus_ and the slots belong to the thread in process().
+    mutable std::mutex mutex_;
+    std::map<std::string, device> devices_;       // by object path
+    std::map<std::string, std::string> adapters_; // object path -> address
+    std::set<std::string> watched_;               // addresses asked about, upper case
+    bool changed_ = false;
+};
+
+} // namespace vhid
+
+#endif

@@ -1,0 +1,371 @@
+// The Bluetooth presence watcher against python3-dbusmock's BlueZ template on a private bus that
+// stands in for the system bus: each case gets a fresh bus and a fresh BlueZ.
+#include "vhid_linux_bluez.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <systemd/sd-bus.h>
+
+#include <atomic>
+#include <chrono>
+#include <poll.h>
+#include <thread>
+
+namespace {
+
+constexpr const char* python = "/usr/bin/python3";
+constexpr const char* hci0 = "00:01:02:03:04:05"; // the template's address of adapter hci0
+constexpr const char* hci1 = "01:02:03:04:05:06";
+
+// A call to BlueZ's mock (or any method) on the test's own connection; fails the test on error.
+bool call(sd_bus* bus, const char* path, const char* iface, const char* method, const char* types,
+          const char* a = nullptr, const char* b = nullptr)
+{
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_message* reply = nullptr;
+    int r;
+    if (!types)
+        r = sd_bus_call_method(bus, "org.bluez", path, iface, method, &error, &reply, nullptr);
+    else if (!b)
+        r = sd_bus_call_method(bus, "org.bluez", path, iface, method, &error, &reply, types, a);
+    else
+        r = sd_bus_call_method(bus, "org.bluez", path, iface, method, &error, &reply, types, a, b);
+    if (r < 0)
+        qWarning("%s failed: %s", method, error.message ? error.message : strerror(-r));
+    sd_bus_error_free(&error);
+    sd_bus_message_unref(reply);
+    return r >= 0;
+}
+
+} // namespace
+
+class tst_bluez_presence : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void no_system_bus_hides_nothing();
+    void answers_from_what_bluez_knows_data();
+    void answers_from_what_bluez_knows();
+    void follows_connected_of_an_asked_device();
+    void changes_of_other_devices_need_no_check();
+    void removed_device_is_no_longer_hidden();
+    void bluez_restart_is_followed();
+    void lost_bus_hides_nothing();
+    void queries_from_other_threads_during_changes();
+
+private:
+    bool start_bluez();
+    void stop_bluez();
+    // Waits for process() to report a change, handling every message meanwhile.
+    bool wait_change(vhid::bluez_presence& presence, int timeout_ms = 5000);
+    bool add_adapter(const char* name);
+    bool add_device(const char* adapter, const char* address, bool connected);
+    bool set_connected(const char* adapter, const char* address, bool connected);
+
+    QTemporaryDir dir_;
+    QProcess daemon_;
+    QProcess bluez_;
+    QByteArray address_;
+    sd_bus* control_ = nullptr;
+};
+
+void tst_bluez_presence::initTestCase()
+{
+    QProcess probe;
+    probe.start(python, {"-c", "import dbusmock"});
+    if (!probe.waitForFinished(20000) || probe.exitStatus() != QProcess::NormalExit ||
+        probe.exitCode() != 0)
+        QSKIP("python3-dbusmock is not installed");
+    if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
+        QSKIP("dbus-daemon is not installed");
+    QVERIFY(dir_.isValid());
+    QFile config(dir_.filePath("bus.conf"));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(
+        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\""
+        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+        "<busconfig><type>system</type><listen>unix:tmpdir=" +
+        dir_.path().toUtf8() +
+        "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
+        "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+        "<allow own=\"*\"/></policy></busconfig>\n");
+}
+
+void tst_bluez_presence::init()
+{
+    daemon_.start("dbus-daemon",
+                  {"--config-file=" + dir_.filePath("bus.conf"), "--nofork", "--print-address=1"});
+    QVERIFY(daemon_.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(daemon_.canReadLine(), 10000);
+    address_ = daemon_.readLine().trimmed();
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", address_);
+    QVERIFY(sd_bus_open_system(&control_) >= 0);
+    QVERIFY(start_bluez());
+}
+
+void tst_bluez_presence::cleanup()
+{
+    control_ = sd_bus_flush_close_unref(control_);
+    stop_bluez();
+    daemon_.terminate();
+    daemon_.waitForFinished();
+}
+
+bool tst_bluez_presence::start_bluez()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DBUS_SYSTEM_BUS_ADDRESS", address_);
+    bluez_.setProcessEnvironment(env);
+    bluez_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    bluez_.start(python, {"-m", "dbusmock", "--template", "bluez5"});
+    if (!bluez_.waitForStarted())
+        return false;
+    // The mock is ready once it owns the name.
+    for (int i = 0; i < 200; ++i) {
+        sd_bus_message* reply = nullptr;
+        int owned = 0;
+        if (sd_bus_call_method(control_, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                               "org.freedesktop.DBus", "NameHasOwner", nullptr, &reply, "s",
+                               "org.bluez") >= 0)
+            sd_bus_message_read(reply, "b", &owned);
+        sd_bus_message_unref(reply);
+        if (owned)
+            return true;
+        QTest::qWait(50);
+    }
+    return false;
+}
+
+void tst_bluez_presence::stop_bluez()
+{
+    bluez_.terminate();
+    bluez_.waitForFinished();
+}
+
+bool tst_bluez_presence::wait_change(vhid::bluez_presence& presence, int timeout_ms)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    for (;;) {
+        if (presence.process())
+            return true;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || presence.fd() < 0)
+            return false;
+        pollfd pfd{presence.fd(), presence.events(), 0};
+        poll(&pfd, 1, static_cast<int>(left.count()));
+    }
+}
+
+bool tst_bluez_presence::add_adapter(const char* name)
+{
+    return call(control_, "/", "org.bluez.Mock", "AddAdapter", "ss", name, "test host");
+}
+
+bool tst_bluez_presence::add_device(const char* adapter, const char* address, bool connected)
+{
+    return call(control_, "/", "org.bluez.Mock", "AddDevice", "sss", adapter, address) &&
+           (!connected || set_connected(adapter, address, true));
+}
+
+bool tst_bluez_presence::set_connected(const char* adapter, const char* address, bool connected)
+{
+    return call(control_, "/", "org.bluez.Mock", connected ? "ConnectDevice" : "DisconnectDevice",
+                "ss", adapter, address);
+}
+
+void tst_bluez_presence::no_system_bus_hides_nothing()
+{
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + dir_.filePath("no-such-bus").toUtf8());
+    vhid::bluez_presence presence;
+    QVERIFY(!presence.open());
+    QCOMPARE(presence.fd(), -1);
+    QVERIFY(!presence.process());
+    QVERIFY(presence.connected("AA:BB:CC:DD:EE:01", hci0));
+}
+
+void tst_bluez_presence::answers_from_what_bluez_knows_data()
+{
+    QTest::addColumn<bool>("known_before_open");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("adapter");
+    QTest::addColumn<bool>("connected");
+
+    // A on hci0 connected; B on hci0 disconnected; C disconnected on hci0, connected on hci1.
+    struct row
+    {
+        const char* name;
+        const char* address;
+        const char* adapter;
+        bool connected;
+    };
+    const row rows[] = {
+        {"connected device", "AA:BB:CC:DD:EE:01", hci0, true},
+        {"disconnected device", "AA:BB:CC:DD:EE:02", hci0, false},
+        {"address in the kernel's lower case", "aa:bb:cc:dd:ee:02", "00:01:02:03:04:05", false},
+        {"no adapter given", "AA:BB:CC:DD:EE:02", "", false},
+        {"device unknown to BlueZ", "AA:BB:CC:DD:EE:99", hci0, true},
+        {"adapter unknown to BlueZ", "AA:BB:CC:DD:EE:02", "0A:0B:0C:0D:0E:0F", false},
+        {"disconnected on the node's adapter", "AA:BB:CC:DD:EE:03", hci0, false},
+        {"connected on the node's adapter", "AA:BB:CC:DD:EE:03", hci1, true},
+        {"connected on some adapter", "AA:BB:CC:DD:EE:03", "", true},
+    };
+    for (bool before : {true, false})
+        for (const row& r : rows)
+            QTest::addRow("%s, %s", r.name, before ? "read at open" : "followed after open")
+                << before << r.address << r.adapter << r.connected;
+}
+
+void tst_bluez_presence::answers_from_what_bluez_knows()
+{
+    QFETCH(bool, known_before_open);
+    QFETCH(QString, address);
+    QFETCH(QString, adapter);
+    QFETCH(bool, connected);
+
+    const char* const last_added = "AA:BB:CC:DD:EE:FF";
+    auto build = [this] {
+        return add_adapter("hci0") && add_adapter("hci1") &&
+               add_device("hci0", "AA:BB:CC:DD:EE:01", true) &&
+               add_device("hci0", "AA:BB:CC:DD:EE:02", false) &&
+               add_device("hci0", "AA:BB:CC:DD:EE:03", false) &&
+               add_device("hci1", "AA:BB:CC:DD:EE:03", true);
+    };
+    vhid::bluez_presence presence;
+    if (known_before_open) {
+        QVERIFY(build());
+        QVERIFY(presence.open());
+    } else {
+        QVERIFY(presence.open());
+        for (const char* device : {"AA:BB:CC:DD:EE:01", "AA:BB:CC:DD:EE:02", "AA:BB:CC:DD:EE:03"})
+            presence.connected(device, "");
+        // The mock's signals come in order: once the last device added is known, all are.
+        QVERIFY(presence.connected(last_added, ""));
+        QVERIFY(build() && add_device("hci1", last_added, false));
+        QTRY_VERIFY_WITH_TIMEOUT((presence.process(), !presence.connected(last_added, "")), 5000);
+    }
+    QCOMPARE(presence.connected(address.toStdString(), adapter.toStdString()), connected);
+}
+
+void tst_bluez_presence::follows_connected_of_an_asked_device()
+{
+    QVERIFY(add_adapter("hci0"));
+    QVERIFY(add_device("hci0", "AA:BB:CC:DD:EE:01", false));
+    vhid::bluez_presence presence;
+    QVERIFY(presence.open());
+    QVERIFY(!presence.connected("aa:bb:cc:dd:ee:01", hci0));
+
+    for (int round = 0; round < 3; ++round) {
+        QVERIFY(set_connected("hci0", "AA:BB:CC:DD:EE:01", true));
+        QVERIFY(wait_change(presence));
+        QVERIFY(presence.connected("aa:bb:cc:dd:ee:01", hci0));
+        QVERIFY(set_connected("hci0", "AA:BB:CC:DD:EE:01", false));
+        QVERIFY(wait_change(presence));
+        QVERIFY(!presence.connected("aa:bb:cc:dd:ee:01", hci0));
+    }
+}
+
+void tst_bluez_presence::changes_of_other_devices_need_no_check()
+{
+    QVERIFY(add_adapter("hci0"));
+    QVERIFY(add_device("hci0", "AA:BB:CC:DD:EE:01", false));
+    QVERIFY(add_device("hci0", "11:22:33:44:55:66", false));
+    vhid::bluez_presence presence;
+    QVERIFY(presence.open());
+    QVERIFY(!presence.connected("AA:BB:CC:DD:EE:01", hci0));
+
+    // A headset connecting is none of the HID layer's business...
+    QVERIFY(set_connected("hci0", "11:22:33:44:55:66", true));
+    QVERIFY(!wait_change(presence, 300));
+    // ...but it is still followed, for when its node is asked about.
+    QVERIFY(presence.connected("11:22:33:44:55:66", hci0));
+    QVERIFY(set_connected("hci0", "11:22:33:44:55:66", false));
+    QVERIFY(wait_change(presence));
+    QVERIFY(!presence.connected("11:22:33:44:55:66", hci0));
+}
+
+void tst_bluez_presence::removed_device_is_no_longer_hidden()
+{
+    QVERIFY(add_adapter("hci0"));
+    QVERIFY(add_device("hci0", "AA:BB:CC:DD:EE:01", false));
+    vhid::bluez_presence presence;
+    QVERIFY(presence.open());
+    QVERIFY(!presence.connected("AA:BB:CC:DD:EE:01", hci0));
+
+    QVERIFY(call(control_, "/org/bluez/hci0", "org.bluez.Adapter1", "RemoveDevice", "o",
+                 "/org/bluez/hci0/dev_AA_BB_CC_DD_EE_01"));
+    QVERIFY(wait_change(presence));
+    QVERIFY(presence.connected("AA:BB:CC:DD:EE:01", hci0));
+}
+
+void tst_bluez_presence::bluez_restart_is_followed()
+{
+    QVERIFY(add_adapter("hci0"));
+    QVERIFY(add_device("hci0", "AA:BB:CC:DD:EE:01", false));
+    vhid::bluez_presence presence;
+    QVERIFY(presence.open());
+    QVERIFY(!presence.connected("AA:BB:CC:DD:EE:01", hci0));
+
+    stop_bluez();
+    QVERIFY(wait_change(presence));
+    QVERIFY(presence.connected("AA:BB:CC:DD:EE:01", hci0));
+
+    QVERIFY(start_bluez());
+    QVERIFY(add_adapter("hci0"));
+    QVERIFY(add_device("hci0", "AA:BB:CC:DD:EE:01", false));
+    QVERIFY(wait_change(presence));
+    QVERIFY(!presence.connected("AA:BB:CC:DD:EE:01", hci0));
+}
+
+void tst_bluez_presence::lost_bus_hides_nothing()
+{
+    QVERIFY(add_adapter("hci0"));
+    QVERIFY(add_device("hci0", "AA:BB:CC:DD:EE:01", false));
+    vhid::bluez_presence presence;
+    QVERIFY(presence.open());
+    QVERIFY(!presence.connected("AA:BB:CC:DD:EE:01", hci0));
+
+    daemon_.kill();
+    daemon_.waitForFinished();
+    QVERIFY(wait_change(presence));
+    QCOMPARE(presence.fd(), -1);
+    QVERIFY(presence.connected("AA:BB:CC:DD:EE:01", hci0));
+}
+
+void tst_bluez_presence::queries_from_other_threads_during_changes()
+{
+    QVERIFY(add_adapter("hci0"));
+    QVERIFY(add_device("hci0", "AA:BB:CC:DD:EE:01", false));
+    vhid::bluez_presence presence;
+    QVERIFY(presence.open());
+    QVERIFY(!presence.connected("AA:BB:CC:DD:EE:01", hci0));
+
+    // Checks run on the GUI thread and the notification thread while the latter processes.
+    std::atomic<bool> stop{false};
+    std::atomic<int> queries{0};
+    std::thread checker([&] {
+        while (!stop) {
+            presence.connected("AA:BB:CC:DD:EE:01", hci0);
+            presence.connected("AA:BB:CC:DD:EE:02", "");
+            ++queries;
+        }
+    });
+    bool ok = true;
+    for (int round = 0; round < 10 && ok; ++round)
+        ok = set_connected("hci0", "AA:BB:CC:DD:EE:01", round % 2 == 0) && wait_change(presence) &&
+             presence.connected("AA:BB:CC:DD:EE:01", hci0) == (round % 2 == 0);
+    stop = true;
+    checker.join();
+    QVERIFY(ok);
+    QVERIFY(queries > 0);
+}
+
+QTEST_GUILESS_MAIN(tst_bluez_presence)
+#include "tst_bluez_presence.moc"
