@@ -2,6 +2,7 @@
 
 #include "config.h"
 #include "configswitch.h"
+#include "devicehid.h"
 
 #include <QtQml>
 
@@ -13,7 +14,10 @@ void register_qml_types()
 
     // The order of the registrations is the module's: Device, Translate, Config, ConfigSwitch.
 
-    // Device: DeviceHid, described by Device's meta-object (added with the device link).
+    // Device: the factory builds a DeviceHid, which has no meta-object of its own, so QML sees
+    // exactly Device's properties, signals and invokables. Its config property carries a Config*.
+    qRegisterMetaType<Config*>("Config*");
+    qmlRegisterType<DeviceHid>(uri, major, minor, "Device");
 
     // Translate (added with the application shell).
 

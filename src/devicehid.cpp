@@ -1,0 +1,225 @@
+#include "devicehid.h"
+
+#include "configreport.h"
+#include "vhid.h"
+
+#include <QDebug>
+#include <QThread>
+#include <algorithm>
+
+namespace {
+
+constexpr int VENDOR_ID = 0x08E6;
+constexpr int PRODUCT_ID = 0x0001;
+constexpr int USAGE_PAGE = 0xFF00;
+constexpr int REPORT_LEN = 9;
+constexpr uint8_t OUTPUT_REPORT_ID = 0x05;
+constexpr std::size_t MAX_COMMAND_LEN = 8;
+
+constexpr unsigned char CMD_READ = 0x01;
+constexpr unsigned char CMD_WRITE = 0x02;
+constexpr unsigned char SECTION_DEVICE = 0x00;
+constexpr unsigned char SECTION_PRESS = 0x01;
+constexpr unsigned char SECTION_RELEASE = 0x02;
+constexpr unsigned char SECTION_PROFILE = 0x03;
+constexpr unsigned char SECTION_END = 0xFF;
+constexpr unsigned char CONTROL_WRITE = 0x00;
+constexpr unsigned char CONTROL_BOOTLOADER = 0xFF;
+constexpr uint8_t RESTORE_MARK = 0xFF;
+
+void hid_connected_wrapper(void* user, int32_t id)
+{
+    static_cast<DeviceHid*>(user)->hid_connected_cb(id);
+}
+
+void hid_disconnected_wrapper(void* user, int32_t id)
+{
+    static_cast<DeviceHid*>(user)->hid_disconnected_cb(id);
+}
+
+void hid_report_wrapper(void* user, int32_t id, uint8_t* data, int32_t len)
+{
+    static_cast<DeviceHid*>(user)->hid_report_cb(id, data, len);
+}
+
+} // namespace
+
+DeviceHid::DeviceHid(QObject* parent) : Device(parent), writer(std::make_unique<ReportWriter>())
+{
+    vhid_init();
+    hid_in_id = vhid_add_device(VENDOR_ID, PRODUCT_ID, USAGE_PAGE, REPORT_LEN, 0);
+    vhid_set_callbacks(hid_in_id, hid_connected_wrapper, hid_disconnected_wrapper,
+                       hid_report_wrapper, this);
+    hid_out_id = vhid_add_device(VENDOR_ID, PRODUCT_ID, USAGE_PAGE, 0, REPORT_LEN);
+    vhid_set_callbacks(hid_out_id, hid_connected_wrapper, hid_disconnected_wrapper,
+                       hid_report_wrapper, this);
+}
+
+DeviceHid::~DeviceHid()
+{
+    // Once detached, no transport callback can reach this object; whatever they posted before is
+    // discarded with it.
+    for (int id : {hid_in_id, hid_out_id})
+        if (id >= 0)
+            vhid_detach(id);
+    vhid_terminate();
+    // Writes what is still queued, then ends the writing thread.
+    writer.reset();
+}
+
+void DeviceHid::read_config()
+{
+    config_ready = false;
+    emit config_ready_changed();
+    send_command({CMD_READ});
+}
+
+void DeviceHid::send_config()
+{
+    config.calculate_full();
+    do_send_config();
+}
+
+void DeviceHid::restore_default_config()
+{
+    config.sw_press_config[0]->iface = RESTORE_MARK;
+    do_send_config();
+}
+
+void DeviceHid::reset_to_bootloader()
+{
+    send_command({CMD_WRITE, SECTION_DEVICE, 0x00, 0x00, CONTROL_BOOTLOADER,
+                  static_cast<unsigned char>(config.use_joystick ? 1 : 0)});
+}
+
+void DeviceHid::send_command(std::vector<unsigned char> command) const
+{
+    if (command.size() > MAX_COMMAND_LEN) {
+        QMessageLogger().critical() << "Error: HID command is too long";
+        return;
+    }
+    Report report{};
+    report[0] = OUTPUT_REPORT_ID;
+    std::copy(command.begin(), command.end(), report.begin() + 1);
+    if (open_series != nullptr)
+        open_series->push_back(report);
+    else
+        writer->submit(hid_out_id, ReportWriter::Kind::Commands, {report});
+}
+
+void DeviceHid::do_send_config()
+{
+    std::vector<Report> series;
+    series.reserve(1 + 2 * Config::N_SWITCHES + Config::MAX_MOUSE_MOVE_PROFILES + 1);
+    open_series = &series;
+
+    send_command({CMD_WRITE, SECTION_DEVICE, 0x00, 0x00, CONTROL_WRITE,
+                  static_cast<unsigned char>(config.use_joystick ? 1 : 0)});
+    for (unsigned char section : {SECTION_PRESS, SECTION_RELEASE}) {
+        const auto& entries =
+            section == SECTION_PRESS ? config.sw_press_config : config.sw_release_config;
+        for (int i = 0; i < Config::N_SWITCHES; ++i) {
+            const ConfigSwitch* entry = entries[i];
+            send_command({CMD_WRITE, section, static_cast<unsigned char>(i), entry->iface,
+                          entry->action, entry->param1, entry->param2});
+        }
+    }
+    for (int j = 0; j < Config::MAX_MOUSE_MOVE_PROFILES; ++j) {
+        const MouseMoveProfile* profile = config.mouse_move_profiles[j];
+        send_command({CMD_WRITE, SECTION_PROFILE, static_cast<unsigned char>(j),
+                      profile->n_intervals, profile->speed.value(0), profile->speed.value(1),
+                      profile->speed.value(2)});
+    }
+    send_command({CMD_WRITE, SECTION_END});
+
+    open_series = nullptr;
+    // A series with the restore mark must never be replaced by a later write.
+    const bool restore = config.sw_press_config[0]->iface == RESTORE_MARK;
+    writer->submit(hid_out_id,
+                   restore ? ReportWriter::Kind::Restore : ReportWriter::Kind::FullConfig,
+                   std::move(series));
+}
+
+bool DeviceHid::on_owner_thread() const
+{
+    return QThread::currentThread() == thread();
+}
+
+void DeviceHid::hid_connected_cb(int id)
+{
+    if (!on_owner_thread()) {
+        QMetaObject::invokeMethod(
+            this, [this, id] { hid_connected_cb(id); }, Qt::QueuedConnection);
+        return;
+    }
+    if (id == hid_in_id)
+        hid_in_connected = true;
+    else if (id == hid_out_id)
+        hid_out_connected = true;
+    if (hid_in_connected && hid_out_connected) {
+        connected = true;
+        emit connected_changed();
+        read_config();
+    }
+}
+
+void DeviceHid::hid_disconnected_cb(int id)
+{
+    if (!on_owner_thread()) {
+        QMetaObject::invokeMethod(
+            this, [this, id] { hid_disconnected_cb(id); }, Qt::QueuedConnection);
+        return;
+    }
+    if (id == hid_in_id)
+        hid_in_connected = false;
+    else if (id == hid_out_id)
+        hid_out_connected = false;
+    if (!hid_in_connected && !hid_out_connected) {
+        connected = false;
+        emit connected_changed();
+    }
+}
+
+void DeviceHid::hid_report_cb(int id, uint8_t* data, int len)
+{
+    Q_UNUSED(id)
+    // The bytes are only valid during this call: decode them here, store them on the owner thread.
+    const ConfigReport report = ConfigReport::decode(data, len);
+    if (report.kind == ConfigReport::Kind::Ignored)
+        return;
+    if (on_owner_thread())
+        apply_report(report);
+    else
+        QMetaObject::invokeMethod(
+            this, [this, report] { apply_report(report); }, Qt::QueuedConnection);
+}
+
+void DeviceHid::apply_report(const ConfigReport& report)
+{
+    if (report.is_error()) {
+        report.log_error();
+        return;
+    }
+    report.store(config);
+    if (report.kind == ConfigReport::Kind::End) {
+        config.calculate_simplified();
+        config_ready = true;
+        emit config_changed();
+        emit config_ready_changed();
+    }
+}
+
+std::size_t DeviceHid::pending_series() const
+{
+    return writer->pending_series();
+}
+
+std::size_t DeviceHid::pending_reports() const
+{
+    return writer->pending_reports();
+}
+
+bool DeviceHid::wait_for_writes(int timeout_ms) const
+{
+    return writer->wait_idle(timeout_ms);
+}

@@ -1,0 +1,41 @@
+#include "simulator.h"
+
+#include "vhid_virtual.h"
+#include "virtualvelquin.h"
+
+#include <QDebug>
+#include <QtGlobal>
+#include <memory>
+
+bool simulator_start_from_environment()
+{
+    if (qgetenv("VELQUIN_SIMULATOR") != "1")
+        return false;
+
+    // Lives until static destruction, after the device object of main has gone.
+    static std::unique_ptr<VirtualVelquin> device;
+    if (device)
+        return true;
+
+    vhid_virtual_use();
+    device = std::make_unique<VirtualVelquin>();
+
+    const QByteArray latency = qgetenv("VELQUIN_SIMULATOR_LATENCY_MS");
+    if (!latency.isEmpty()) {
+        bool ok = false;
+        const uint ms = latency.toUInt(&ok);
+        if (ok)
+            device->set_report_delay_ms(ms);
+        else
+            qWarning() << "VELQUIN_SIMULATOR_LATENCY_MS is not a number of milliseconds:"
+                       << latency.constData();
+    }
+
+    const QByteArray trace = qgetenv("VELQUIN_SIMULATOR_TRACE");
+    if (!trace.isEmpty() && !device->set_trace_file(trace.toStdString()))
+        qWarning() << "Cannot open the simulator trace file" << trace.constData();
+
+    if (!device->plug())
+        qWarning() << "Cannot plug the virtual Velquin Plus";
+    return true;
+}

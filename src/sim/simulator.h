@@ -1,0 +1,7 @@
+#pragma once
+
+// Runs the application against the virtual Velquin Plus when VELQUIN_SIMULATOR is "1": selects the
+// virtual HID bus and plugs the device into it, with VELQUIN_SIMULATOR_LATENCY_MS as its delay per
+// report (default 0) and VELQUIN_SIMULATOR_TRACE naming a file that gets one line per report.
+// Call it before vhid_init (before the device object is built). Returns whether it did.
+bool simulator_start_from_environment();
