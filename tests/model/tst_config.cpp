@@ -165,6 +165,14 @@ struct Snapshot
             speeds.append(p->speed);
         }
     }
+
+    auto identity() const { return std::make_tuple(uid_h, uid_l, fw); }
+    auto full_form() const { return std::make_tuple(press, release); }
+    auto simplified_form() const
+    {
+        return std::make_tuple(simplified, modes, profile, wheel_speed);
+    }
+    auto device_settings() const { return std::make_tuple(use_joystick, n_intervals, speeds); }
 };
 
 // Gives every field of the configuration a value of its own, derived from seed.
@@ -479,19 +487,11 @@ void TestConfig::copy_from_copies_values_into_existing_entries()
     QCOMPARE(dst.mouse_move_profiles, profiles);
 
     const Snapshot s(src), d(dst);
-    QCOMPARE(d.uid_h, before.uid_h);
-    QCOMPARE(d.uid_l, before.uid_l);
-    QCOMPARE(d.fw, before.fw);
+    QCOMPARE(d.identity(), before.identity());
     QVERIFY(d.uid_h != s.uid_h && d.uid_l != s.uid_l && d.fw != s.fw);
-    QCOMPARE(d.use_joystick, s.use_joystick);
-    QCOMPARE(d.press, s.press);
-    QCOMPARE(d.release, s.release);
-    QCOMPARE(d.simplified, s.simplified);
-    QCOMPARE(d.modes, s.modes);
-    QCOMPARE(d.n_intervals, s.n_intervals);
-    QCOMPARE(d.speeds, s.speeds);
-    QCOMPARE(d.profile, s.profile);
-    QCOMPARE(d.wheel_speed, s.wheel_speed);
+    QCOMPARE(d.full_form(), s.full_form());
+    QCOMPARE(d.simplified_form(), s.simplified_form());
+    QCOMPARE(d.device_settings(), s.device_settings());
 
     // Values, not objects: the two configurations stay independent.
     put(src.sw_simplified_config[0], JUNK);
@@ -826,30 +826,20 @@ void TestConfig::conversions_touch_only_their_members()
     fill(c, 5);
     SignalLog log(&c);
 
-    const Snapshot before(c);
+    const Snapshot before_simplified(c);
     c.calculate_simplified();
-    const Snapshot mid(c);
-    QCOMPARE(mid.release, before.release);
-    QCOMPARE(mid.press, before.press);
-    QCOMPARE(mid.use_joystick, before.use_joystick);
-    QCOMPARE(mid.n_intervals, before.n_intervals);
-    QCOMPARE(mid.speeds, before.speeds);
-    QCOMPARE(std::make_tuple(mid.uid_h, mid.uid_l, mid.fw),
-             std::make_tuple(before.uid_h, before.uid_l, before.fw));
+    const Snapshot simplified(c);
+    QCOMPARE(simplified.full_form(), before_simplified.full_form());
+    QCOMPARE(simplified.device_settings(), before_simplified.device_settings());
+    QCOMPARE(simplified.identity(), before_simplified.identity());
 
     fill(c, 9);
     const Snapshot before_full(c);
     c.calculate_full();
-    const Snapshot after(c);
-    QCOMPARE(after.simplified, before_full.simplified);
-    QCOMPARE(after.modes, before_full.modes);
-    QCOMPARE(after.profile, before_full.profile);
-    QCOMPARE(after.wheel_speed, before_full.wheel_speed);
-    QCOMPARE(after.use_joystick, before_full.use_joystick);
-    QCOMPARE(after.n_intervals, before_full.n_intervals);
-    QCOMPARE(after.speeds, before_full.speeds);
-    QCOMPARE(std::make_tuple(after.uid_h, after.uid_l, after.fw),
-             std::make_tuple(before_full.uid_h, before_full.uid_l, before_full.fw));
+    const Snapshot full(c);
+    QCOMPARE(full.simplified_form(), before_full.simplified_form());
+    QCOMPARE(full.device_settings(), before_full.device_settings());
+    QCOMPARE(full.identity(), before_full.identity());
 
     QCOMPARE(log.log, QStringList()); // the callers announce the changes
 }
