@@ -3,6 +3,7 @@
 #include "config.h"
 #include "configswitch.h"
 #include "devicehid.h"
+#include "translate.h"
 
 #include <QtQml>
 
@@ -19,7 +20,8 @@ void register_qml_types()
     qRegisterMetaType<Config*>("Config*");
     qmlRegisterType<DeviceHid>(uri, major, minor, "Device");
 
-    // Translate (added with the application shell).
+    // Created from QML it has no engine, so it installs catalogs without retranslating.
+    qmlRegisterType<Translate>(uri, major, minor, "Translate");
 
     qmlRegisterType<Config>(uri, major, minor, "Config");
     // Only for its enumerations (ConfigSwitch.Iface.Mouse, ...); entries belong to their Config.

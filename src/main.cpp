@@ -1,0 +1,60 @@
+#include "devicehid.h"
+#include "language.h"
+#include "qmltypes.h"
+#include "sim/simulator.h"
+#include "translate.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QLocale>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QSettings>
+#include <QUrl>
+
+int main(int argc, char* argv[])
+{
+    // VELQUIN_SIMULATOR=1 puts the virtual Velquin Plus on the bus before the device looks for it.
+    simulator_start_from_environment();
+
+    QCoreApplication::setOrganizationDomain(QStringLiteral("tarvek.example"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarvek"));
+    QCoreApplication::setApplicationName(QStringLiteral("Velquin Plus"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELQUIN_PROJECT_VERSION));
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+
+    // Before the application object: its first connection check runs right here.
+    DeviceHid device;
+
+    QGuiApplication app(argc, argv);
+
+    QString lang;
+    QSettings settings;
+    lang = settle_language(settings, QGuiApplication::inputMethod()->locale().name());
+
+    QQmlApplicationEngine engine;
+
+    Translate translate(&engine);
+    translate.set_language(lang);
+
+    QFontDatabase::addApplicationFont(QStringLiteral(":/font/Nunito-Bold.ttf"));
+    QFontDatabase::addApplicationFont(QStringLiteral(":/font/Nunito-Regular.ttf"));
+    QFontDatabase::addApplicationFont(QStringLiteral(":/font/OpenSans-Regular.ttf"));
+
+    register_qml_types();
+
+    QQmlContext* context = engine.rootContext();
+    context->setContextProperty(QStringLiteral("device"), &device);
+    context->setContextProperty(QStringLiteral("translate"), &translate);
+    context->setContextProperty(QStringLiteral("PROJECT_NAME"),
+                                QStringLiteral(VELQUIN_PROJECT_NAME));
+    context->setContextProperty(QStringLiteral("PROJECT_VERSION"),
+                                QStringLiteral(VELQUIN_PROJECT_VERSION));
+
+    engine.load(QUrl(QStringLiteral("qrc:/qml/Main.qml")));
+    if (engine.rootObjects().isEmpty())
+        return -1;
+
+    return app.exec();
+}

@@ -1,0 +1,34 @@
+import QtQuick 2.15
+import QtQuick.Window 2.15
+import Velquin 1.0
+
+// Stands in for the main window: tells through the exit code what start-up set up before
+// loading it (10: English shown, 11: a catalog installed; 20 and up: something is missing).
+Window {
+    function check() {
+        if (Qt.application.name !== "Velquin Plus" || Qt.application.organization !== "Tarvek"
+                || Qt.application.domain !== "tarvek.example" || Qt.application.version !== "1.1.0")
+            return 20
+        if (PROJECT_NAME !== "velquin_plus" || PROJECT_VERSION !== Qt.application.version)
+            return 21
+        if (typeof device.read_config !== "function" || typeof translate.set_language !== "function")
+            return 22
+        // The virtual device was plugged before the device object looked for it.
+        if (!device.connected)
+            return 23
+        if (ConfigSwitch.Iface.Mouse !== 1 || Config.ReleaseMode.Manual !== 1 || config === null)
+            return 24
+        const families = Qt.fontFamilies()
+        if (families.indexOf("Nunito") < 0 || families.indexOf("Open Sans") < 0)
+            return 25
+        return qsTranslate("PleaseConnect", "Connect your") === "Connect your" ? 10 : 11
+    }
+
+    property Config config: Config {}
+
+    Timer {
+        running: true
+        interval: 0
+        onTriggered: Qt.exit(check())
+    }
+}
