@@ -4,8 +4,8 @@
 #include "vhid.h"
 
 #include <QDebug>
-#include <QThread>
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -57,8 +57,8 @@ DeviceHid::DeviceHid(QObject* parent) : Device(parent), writer(std::make_unique<
 
 DeviceHid::~DeviceHid()
 {
-    // Once detached, no transport callback can reach this object; whatever they posted before is
-    // discarded with it.
+    // Once detached, no transport callback can reach this object; whatever they handed over and
+    // was not yet taken is dropped with the handoff.
     for (int id : {hid_in_id, hid_out_id})
         if (id >= 0)
             vhid_detach(id);
@@ -142,14 +142,14 @@ void DeviceHid::do_send_config()
 
 bool DeviceHid::on_owner_thread() const
 {
-    return QThread::currentThread() == thread();
+    // Not QThread::currentThread(), which would give every transport thread Qt thread data.
+    return std::this_thread::get_id() == owner;
 }
 
 void DeviceHid::hid_connected_cb(int id)
 {
     if (!on_owner_thread()) {
-        QMetaObject::invokeMethod(
-            this, [this, id] { hid_connected_cb(id); }, Qt::QueuedConnection);
+        handoff.post([this, id] { hid_connected_cb(id); });
         return;
     }
     if (id == hid_in_id)
@@ -166,8 +166,7 @@ void DeviceHid::hid_connected_cb(int id)
 void DeviceHid::hid_disconnected_cb(int id)
 {
     if (!on_owner_thread()) {
-        QMetaObject::invokeMethod(
-            this, [this, id] { hid_disconnected_cb(id); }, Qt::QueuedConnection);
+        handoff.post([this, id] { hid_disconnected_cb(id); });
         return;
     }
     if (id == hid_in_id)
@@ -190,8 +189,7 @@ void DeviceHid::hid_report_cb(int id, uint8_t* data, int len)
     if (on_owner_thread())
         apply_report(report);
     else
-        QMetaObject::invokeMethod(
-            this, [this, report] { apply_report(report); }, Qt::QueuedConnection);
+        handoff.post([this, report] { apply_report(report); });
 }
 
 void DeviceHid::apply_report(const ConfigReport& report)

@@ -2,10 +2,12 @@
 
 #include "device.h"
 #include "reportwriter.h"
+#include "threadhandoff.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <thread>
 #include <vector>
 
 class ConfigReport;
@@ -51,11 +53,14 @@ private:
     bool on_owner_thread() const;
     void apply_report(const ConfigReport& report);
 
+    const std::thread::id owner = std::this_thread::get_id();
     int hid_in_id = -1;
     int hid_out_id = -1;
     bool hid_in_connected = false;
     bool hid_out_connected = false;
 
+    // Takes transport callbacks of other threads to the owner thread.
+    ThreadHandoff handoff;
     std::unique_ptr<ReportWriter> writer;
     // While do_send_config runs, send_command collects its reports here so the configuration goes
     // out as one series.

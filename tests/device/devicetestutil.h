@@ -8,11 +8,11 @@
 #include "sim/simconfig.h"
 #include "sim/simdevice.h"
 
-#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <mutex>
 
 // "05 01 00" -> {0x05, 0x01, 0x00}
 inline SimDevice::Bytes hex(const QString& text)
@@ -112,7 +112,7 @@ public:
     }
     QStringList errors() const
     {
-        QMutexLocker lock(&mutex);
+        std::lock_guard<std::mutex> lock(mutex);
         return messages.filter(QRegExp("^Error: "));
     }
 
@@ -120,7 +120,7 @@ private:
     static void handler(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
         {
-            QMutexLocker lock(&current->mutex);
+            std::lock_guard<std::mutex> lock(current->mutex);
             current->messages << text;
         }
         current->previous(type, context, text);
@@ -128,7 +128,7 @@ private:
 
     static inline MessageLog* current = nullptr;
     QtMessageHandler previous = nullptr;
-    mutable QMutex mutex;
+    mutable std::mutex mutex;
     QStringList messages;
 };
 

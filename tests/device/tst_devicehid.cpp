@@ -3,6 +3,7 @@
 #include "devicehid.h"
 #include "devicetestutil.h"
 #include "sim/virtualvelquin.h"
+#include "vhid.h"
 #include "vhid_virtual.h"
 
 #include <QSignalSpy>
@@ -42,6 +43,8 @@ class TestDeviceHid : public QObject
 private slots:
     void initTestCase() { vhid_virtual_use(); }
     void cleanup() { vhid_virtual_reset(); }
+    // Readers that ended after the last device object went are joined by the next vhid_init.
+    void cleanupTestCase() { vhid_init(); }
 
     void plugged_before_start();
     void absent_at_start();
