@@ -24,7 +24,11 @@ ApplicationWindow {
     visible: true
     color: "#333344"
 
-    Component.onCompleted: config.copy_from(device.config)
+    Component.onCompleted: {
+        config.copy_from(device.config)
+        // The first page as stored settings say; from here on only the buttons move it.
+        swipeview_main.currentIndex = settings.first_run ? 1 : 0
+    }
     Component.onDestruction: settings.first_run = false
 
     Settings {

@@ -68,10 +68,13 @@ Item {
             mipmap: true
         }
 
+        Item {
+            Layout.fillHeight: true
+        }
+
         Label {
             objectName: "help_question"
             Layout.fillWidth: true
-            Layout.fillHeight: true
             Layout.bottomMargin: 30
             text: qsTr("Do you need help to connect Velquin Plus to this ")
                   + (please_connect.mobile ? qsTr("device") : qsTr("computer")) + "?"
@@ -80,7 +83,6 @@ Item {
             font.pixelSize: 16
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
-            verticalAlignment: Text.AlignBottom
 
             MouseArea {
                 anchors.fill: parent

@@ -7,11 +7,16 @@ TestCase {
     id: test_case
 
     property var main_window: null
+    property var main_page_x: []
 
     function create_window() {
         const component = Qt.createComponent("qrc:/qml/Main.qml")
         compare(component.status, Component.Ready, component.errorString())
         const created = component.createObject(null)
+        // Where the main page view stood in every frame drawn.
+        const pages = findChild(created, "swipeview_main")
+        main_page_x = []
+        created.frameSwapped.connect(function() { main_page_x.push(pages.contentItem.contentX) })
         verify(created !== null, "Main.qml gave no window")
         // Laid out and shown once, so that clicks land where the items are drawn.
         waitForRendering(created.contentItem)
@@ -71,6 +76,9 @@ TestCase {
         test_settings.remove("first_run")
         main_window = create_window()
         compare(child("swipeview_main").currentIndex, 1)
+        // Opened on the about page, not slid there.
+        wait(300)
+        compare(main_page_x.filter(function(x) { return x !== main_window.width }), [])
         mouseClick(child("about_continue"))
         compare(child("swipeview_main").currentIndex, 0)
 
@@ -82,6 +90,7 @@ TestCase {
         // The stored value is loaded after creation; the page must not move then.
         wait(300)
         compare(child("swipeview_main").currentIndex, 0)
+        compare(main_page_x.filter(function(x) { return x !== 0 }), [])
         close_window()
 
         // Still false after a second start.

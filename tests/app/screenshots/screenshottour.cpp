@@ -1,0 +1,186 @@
+// Linked into a copy of the application (src/main.cpp unchanged): once the window is up, it walks
+// through every screen and saves a picture of each into $VELQUIN_SCREENSHOTS_DIR, then quits.
+// Run it with VELQUIN_SIMULATOR=1 (scripts/screenshots does).
+#include "device.h"
+#include "vhid_virtual.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTimer>
+#include <QVariant>
+
+#include <vector>
+
+namespace {
+
+struct Action
+{
+    enum Kind { Set, Call, Unplug } kind;
+    QString object; // objectName in the window, or "device"
+    QString member; // property or method
+    QVariant value = {};
+};
+
+struct Shot
+{
+    QString name;
+    std::vector<Action> actions;
+    int settle_ms = 700;       // slides, popups and fades finish
+    bool wait_for_read = true; // the device's configuration is read first
+};
+
+// In order: connected screens first; the last ones are taken after the device has gone.
+const std::vector<Shot>& tour()
+{
+    static const std::vector<Shot> shots = {
+        {"01-about", {}},
+        {"02-device-configuration", {{Action::Set, "swipeview_main", "currentIndex", 0}}},
+        {"03-device-menu", {{Action::Call, "menu_toggle", "clicked"}}},
+        {"04-switch-1",
+         {{Action::Call, "menu_toggle", "clicked"},
+          {Action::Set, "swipeview_connected", "switch_index", 0},
+          {Action::Set, "swipeview_connected", "currentIndex", 1}}},
+        {"05-switch-3-keyboard", {{Action::Set, "swipeview_connected", "switch_index", 2}}},
+        {"06-switch-5-pointer", {{Action::Set, "swipeview_connected", "switch_index", 4}}},
+        {"07-settings", {{Action::Set, "swipeview_main", "currentIndex", 2}}},
+        {"08-restore-dialog", {{Action::Call, "settings_restore_dialog", "open"}}},
+        {"09-reading",
+         {{Action::Call, "settings_restore_dialog", "close"},
+          {Action::Set, "swipeview_main", "currentIndex", 0},
+          {Action::Set, "swipeview_connected", "currentIndex", 0},
+          {Action::Call, "device", "read_config"}},
+         400,
+         false},
+        {"10-please-connect", {{Action::Unplug, "", ""}}},
+        {"11-help", {{Action::Set, "swipeview_disconnected", "currentIndex", 1}}},
+        {"12-help-pairing", {{Action::Set, "swipeview_help", "currentIndex", 1}}},
+        {"13-help-reconnecting", {{Action::Set, "swipeview_help", "currentIndex", 2}}},
+        {"14-settings-spanish",
+         {{Action::Set, "swipeview_main", "currentIndex", 2},
+          {Action::Call, "window", "set_language", "es"}}},
+        {"15-please-connect-spanish",
+         {{Action::Set, "swipeview_main", "currentIndex", 0},
+          {Action::Set, "swipeview_disconnected", "currentIndex", 0}}},
+    };
+    return shots;
+}
+
+class ScreenshotTour : public QObject
+{
+public:
+    ScreenshotTour(QQuickWindow* window, QDir folder)
+        : window(window), folder(std::move(folder)),
+          device(qobject_cast<Device*>(
+              qmlContext(window)->contextProperty("device").value<QObject*>()))
+    {
+    }
+
+    void next()
+    {
+        if (index >= tour().size()) {
+            QCoreApplication::exit(failures ? 1 : 0);
+            return;
+        }
+        const Shot& shot = tour()[index];
+        if (shot.wait_for_read && device->is_connected() && !device->is_config_ready()) {
+            waiting = connect(device, &Device::config_ready_changed, this, [this] {
+                if (!device->is_config_ready())
+                    return;
+                disconnect(waiting);
+                next();
+            });
+            return;
+        }
+        for (const Action& action : shot.actions)
+            perform(action);
+        QTimer::singleShot(shot.settle_ms, this, [this] { take(); });
+    }
+
+private:
+    QObject* find(const QString& name) const
+    {
+        if (name == QLatin1String("device"))
+            return device;
+        if (name == window->objectName())
+            return window;
+        if (QObject* found = window->findChild<QObject*>(name))
+            return found;
+        return window->contentItem()->findChild<QObject*>(name);
+    }
+
+    void perform(const Action& action)
+    {
+        if (action.kind == Action::Unplug) {
+            vhid_virtual_reset();
+            return;
+        }
+        QObject* object = find(action.object);
+        if (!object) {
+            qCritical("screenshots: no object named %s", qPrintable(action.object));
+            ++failures;
+            return;
+        }
+        const QByteArray member = action.member.toUtf8();
+        const bool done =
+            action.kind == Action::Set ? object->setProperty(member.constData(), action.value)
+            : action.value.isValid()   ? QMetaObject::invokeMethod(object, member.constData(),
+                                                                   Q_ARG(QVariant, action.value))
+                                       : QMetaObject::invokeMethod(object, member.constData());
+        if (!done) {
+            qCritical("screenshots: cannot %s %s.%s", action.kind == Action::Set ? "set" : "call",
+                      qPrintable(action.object), member.constData());
+            ++failures;
+        }
+    }
+
+    void take()
+    {
+        const QString path = folder.filePath(tour()[index].name + ".png");
+        const QImage image = window->grabWindow();
+        if (image.isNull() || !image.save(path)) {
+            qCritical("screenshots: cannot write %s", qPrintable(path));
+            ++failures;
+        } else {
+            qInfo("screenshots: %s", qPrintable(path));
+        }
+        ++index;
+        next();
+    }
+
+    QQuickWindow* window;
+    QDir folder;
+    Device* device;
+    QMetaObject::Connection waiting;
+    std::size_t index = 0;
+    int failures = 0;
+};
+
+void start_tour()
+{
+    QTimer::singleShot(0, qApp, [] {
+        const QString folder = qEnvironmentVariable("VELQUIN_SCREENSHOTS_DIR");
+        QQuickWindow* window = nullptr;
+        for (QWindow* candidate : QGuiApplication::topLevelWindows()) {
+            if (auto* quick = qobject_cast<QQuickWindow*>(candidate))
+                window = quick;
+        }
+        if (folder.isEmpty() || !window || !QDir().mkpath(folder) || !qmlContext(window)) {
+            qCritical("screenshots: no window, or VELQUIN_SCREENSHOTS_DIR unset or not writable");
+            QCoreApplication::exit(2);
+            return;
+        }
+        auto* tour = new ScreenshotTour(window, QDir(folder));
+        tour->setParent(qApp);
+        tour->next();
+    });
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(start_tour)
