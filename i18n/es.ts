@@ -5,458 +5,517 @@
     <name>About</name>
     <message>
         <source>Velquin Plus is a Bluetooth LE device to access your computer, phone or tablet using standard switches. Visit &lt;a href=&quot;https://tarvek.example/velquin-plus&quot;&gt;tarvek.example/velquin-plus&lt;/a&gt; for more information.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velquin Plus es un dispositivo Bluetooth LE para acceder a tu ordenador, teléfono o tableta con pulsadores estándar. Visita &lt;a href=&quot;https://tarvek.example/velquin-plus&quot;&gt;tarvek.example/velquin-plus&lt;/a&gt; para más información.</translation>
     </message>
     <message>
         <source>Continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuar</translation>
     </message>
 </context>
 <context>
     <name>AppSettings</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustes</translation>
     </message>
     <message>
         <source>Show generic interface (development)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar la interfaz genérica (desarrollo)</translation>
     </message>
     <message>
         <source>Disable joystick interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Desactivar la interfaz de joystick</translation>
     </message>
     <message>
         <source>Enable joystick interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Activar la interfaz de joystick</translation>
     </message>
     <message>
         <source>Yes, disable joystick interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Sí, desactivar la interfaz de joystick</translation>
     </message>
     <message>
         <source>Yes, enable joystick interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Sí, activar la interfaz de joystick</translation>
     </message>
     <message>
         <source>Using the joystick interface will make iOS devices (such as iPad or iPhone) not recognize Velquin Plus. Are you sure?</source>
-        <translation type="unfinished"></translation>
+        <translation>Con la interfaz de joystick activada, los dispositivos iOS (como el iPad o el iPhone) no reconocerán Velquin Plus. ¿Seguro que quieres continuar?</translation>
     </message>
     <message>
         <source>Restore default configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurar la configuración de fábrica</translation>
     </message>
     <message>
         <source>Yes, restore default configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Sí, restaurar la configuración de fábrica</translation>
     </message>
     <message>
         <source>This will restore your Velquin Plus to factory settings, but will keep pairing information. Are you sure?</source>
-        <translation type="unfinished"></translation>
+        <translation>Tu Velquin Plus volverá a la configuración de fábrica, pero se conservará la información de emparejamiento. ¿Seguro que quieres continuar?</translation>
     </message>
     <message>
         <source>Connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Conectado</translation>
     </message>
     <message>
         <source>Fw. version</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión de firmware</translation>
     </message>
     <message>
         <source>App version</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión de la aplicación</translation>
     </message>
 </context>
 <context>
     <name>CctrlCodes</name>
     <message>
         <source>Volume up</source>
-        <translation type="unfinished"></translation>
+        <translation>Subir volumen</translation>
     </message>
     <message>
         <source>Volume down</source>
-        <translation type="unfinished"></translation>
+        <translation>Bajar volumen</translation>
     </message>
     <message>
         <source>Mute</source>
-        <translation type="unfinished"></translation>
+        <translation>Silenciar</translation>
     </message>
     <message>
         <source>Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Reproducir</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pausa</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Reproducir/pausa</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener</translation>
     </message>
     <message>
         <source>Next track</source>
-        <translation type="unfinished"></translation>
+        <translation>Pista siguiente</translation>
     </message>
     <message>
         <source>Previous track</source>
-        <translation type="unfinished"></translation>
+        <translation>Pista anterior</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Grabar</translation>
     </message>
     <message>
         <source>Fast forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Avance rápido</translation>
     </message>
     <message>
         <source>Rewind</source>
-        <translation type="unfinished"></translation>
+        <translation>Rebobinar</translation>
     </message>
     <message>
         <source>Menu pick</source>
-        <translation type="unfinished"></translation>
+        <translation>Menú: seleccionar</translation>
     </message>
     <message>
         <source>Menu up</source>
-        <translation type="unfinished"></translation>
+        <translation>Menú: arriba</translation>
     </message>
     <message>
         <source>Menu down</source>
-        <translation type="unfinished"></translation>
+        <translation>Menú: abajo</translation>
     </message>
     <message>
         <source>Menu left</source>
-        <translation type="unfinished"></translation>
+        <translation>Menú: izquierda</translation>
     </message>
     <message>
         <source>Menu right</source>
-        <translation type="unfinished"></translation>
+        <translation>Menú: derecha</translation>
     </message>
     <message>
         <source>Menu escape</source>
-        <translation type="unfinished"></translation>
+        <translation>Menú: salir</translation>
     </message>
     <message>
         <source>Menu value increase</source>
-        <translation type="unfinished"></translation>
+        <translation>Menú: aumentar valor</translation>
     </message>
     <message>
         <source>Menu value decrease</source>
-        <translation type="unfinished"></translation>
+        <translation>Menú: disminuir valor</translation>
     </message>
     <message>
         <source>Closed caption</source>
-        <translation type="unfinished"></translation>
+        <translation>Subtítulos</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar</translation>
     </message>
     <message>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Inicio</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Atrás</translation>
     </message>
 </context>
 <context>
     <name>ConfigSwitchUtil</name>
     <message>
         <source>Move right</source>
-        <translation type="unfinished"></translation>
+        <translation>Mover a la derecha</translation>
     </message>
     <message>
         <source>Move left</source>
-        <translation type="unfinished"></translation>
+        <translation>Mover a la izquierda</translation>
     </message>
     <message>
         <source>Move down</source>
-        <translation type="unfinished"></translation>
+        <translation>Mover hacia abajo</translation>
     </message>
     <message>
         <source>Move up</source>
-        <translation type="unfinished"></translation>
+        <translation>Mover hacia arriba</translation>
     </message>
     <message>
         <source>Wheel down</source>
-        <translation type="unfinished"></translation>
+        <translation>Rueda hacia abajo</translation>
     </message>
     <message>
         <source>Wheel up</source>
-        <translation type="unfinished"></translation>
+        <translation>Rueda hacia arriba</translation>
     </message>
     <message>
         <source>Press/release</source>
-        <translation type="unfinished"></translation>
+        <translation>Presionar/soltar</translation>
     </message>
     <message>
         <source>Press/release right button</source>
-        <translation type="unfinished"></translation>
+        <translation>Presionar/soltar botón derecho</translation>
     </message>
     <message>
         <source>Press/release middle button</source>
-        <translation type="unfinished"></translation>
+        <translation>Presionar/soltar botón central</translation>
     </message>
     <message>
         <source>Left button</source>
-        <translation type="unfinished"></translation>
+        <translation>Botón izquierdo</translation>
     </message>
     <message>
         <source>Right button</source>
-        <translation type="unfinished"></translation>
+        <translation>Botón derecho</translation>
     </message>
     <message>
         <source>Middle button</source>
-        <translation type="unfinished"></translation>
+        <translation>Botón central</translation>
     </message>
     <message>
         <source>Aux button 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Botón auxiliar 1</translation>
     </message>
     <message>
         <source>Aux button 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Botón auxiliar 2</translation>
     </message>
     <message>
         <source>Double click</source>
-        <translation type="unfinished"></translation>
+        <translation>Doble clic</translation>
     </message>
     <message>
         <source>Double right click</source>
-        <translation type="unfinished"></translation>
+        <translation>Doble clic derecho</translation>
     </message>
     <message>
         <source>Double middle click</source>
-        <translation type="unfinished"></translation>
+        <translation>Doble clic central</translation>
     </message>
     <message>
         <source>Double aux 1 click</source>
-        <translation type="unfinished"></translation>
+        <translation>Doble clic auxiliar 1</translation>
     </message>
     <message>
         <source>Double aux 2 click</source>
-        <translation type="unfinished"></translation>
+        <translation>Doble clic auxiliar 2</translation>
     </message>
     <message>
         <source>Ctrl</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl</translation>
     </message>
     <message>
         <source>Shift</source>
-        <translation type="unfinished"></translation>
+        <translation>Mayús</translation>
     </message>
     <message>
         <source>Alt</source>
-        <translation type="unfinished"></translation>
+        <translation>Alt</translation>
     </message>
     <message>
         <source>GUI</source>
-        <translation type="unfinished"></translation>
+        <translation>GUI</translation>
     </message>
     <message>
         <source>AltGr</source>
-        <translation type="unfinished"></translation>
+        <translation>AltGr</translation>
     </message>
     <message>
         <source>Press</source>
-        <translation type="unfinished"></translation>
+        <translation>Presionar</translation>
     </message>
     <message>
         <source>Release</source>
-        <translation type="unfinished"></translation>
+        <translation>Soltar</translation>
     </message>
     <message>
         <source>Press/Release</source>
-        <translation type="unfinished"></translation>
+        <translation>Presionar/soltar</translation>
     </message>
     <message>
         <source>Button</source>
-        <translation type="unfinished"></translation>
+        <translation>Botón</translation>
     </message>
     <message>
         <source>Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Tecla</translation>
     </message>
     <message>
         <source>Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Evento</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Otro</translation>
     </message>
     <message>
         <source>Release automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Soltar automáticamente</translation>
     </message>
     <message>
         <source>Stop when released</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener al soltar</translation>
     </message>
     <message>
         <source>Release manually</source>
-        <translation type="unfinished"></translation>
+        <translation>Soltar manualmente</translation>
     </message>
     <message>
         <source>Alternate move/stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Alternar mover/detener</translation>
     </message>
     <message>
         <source>Alternate press/release</source>
-        <translation type="unfinished"></translation>
+        <translation>Alternar presionar/soltar</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceConfiguration</name>
+    <message>
+        <source>Menu</source>
+        <translation>Menú</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Switches</source>
+        <translation>Pulsadores</translation>
+    </message>
+    <message>
+        <source>Mouse movement</source>
+        <translation>Movimiento del ratón</translation>
+    </message>
+    <message>
+        <source>Pointer</source>
+        <translation>Puntero</translation>
+    </message>
+    <message>
+        <source>Constant speed (slow)</source>
+        <translation>Velocidad constante (lenta)</translation>
+    </message>
+    <message>
+        <source>Constant speed (fast)</source>
+        <translation>Velocidad constante (rápida)</translation>
+    </message>
+    <message>
+        <source>Accelerate</source>
+        <translation>Acelerar</translation>
+    </message>
+    <message>
+        <source>Accelerate, decelerate</source>
+        <translation>Acelerar y frenar</translation>
+    </message>
+    <message>
+        <source>Wheel</source>
+        <translation>Rueda</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Lenta</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Rápida</translation>
     </message>
 </context>
 <context>
     <name>Help</name>
     <message>
         <source>Switch Velquin Plus on by pushing the side button. The LED will turn on for 1s and start blinking.</source>
-        <translation type="unfinished"></translation>
+        <translation>Enciende Velquin Plus pulsando el botón lateral. El LED se encenderá durante 1 s y empezará a parpadear.</translation>
     </message>
     <message>
         <source>Launch Start &gt; Settings &gt; Devices &gt; Bluetooth &amp; other devices.</source>
-        <translation type="unfinished"></translation>
+        <translation>Abre Inicio &gt; Configuración &gt; Dispositivos &gt; Bluetooth y otros dispositivos.</translation>
     </message>
     <message>
         <source>Select Add Bluetooth or other device &gt; Bluetooth.</source>
-        <translation type="unfinished"></translation>
+        <translation>Selecciona Agregar Bluetooth u otro dispositivo &gt; Bluetooth.</translation>
     </message>
     <message>
         <source>Launch Android Bluetooth settings and tap on &apos;Pair new device&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Abre los ajustes de Bluetooth de Android y toca «Vincular nuevo dispositivo».</translation>
     </message>
     <message>
         <source>Launch Bluetooth settings and select &apos;Pair new device&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Abre los ajustes de Bluetooth y selecciona «Vincular nuevo dispositivo».</translation>
     </message>
     <message>
         <source>When &apos;Velquin Plus&apos; shows up on the list, select it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuando «Velquin Plus» aparezca en la lista, selecciónalo.</translation>
     </message>
     <message>
         <source>Switch Velquin Plus on by pushing the side button. The LED will turn on for 1s and then off</source>
-        <translation type="unfinished"></translation>
+        <translation>Enciende Velquin Plus pulsando el botón lateral. El LED se encenderá durante 1 s y luego se apagará.</translation>
     </message>
     <message>
         <source>If it does not connect automatically, launch Start &gt; Settings &gt; Devices &gt; Bluetooth &amp; other devices and click on &apos;Velquin Plus&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si no se conecta automáticamente, abre Inicio &gt; Configuración &gt; Dispositivos &gt; Bluetooth y otros dispositivos y haz clic en «Velquin Plus».</translation>
     </message>
     <message>
         <source>If it does not connect automatically, launch Android Bluetooth settings and tap on &apos;Velquin Plus&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si no se conecta automáticamente, abre los ajustes de Bluetooth de Android y toca «Velquin Plus».</translation>
     </message>
     <message>
         <source>If it does not connect automatically, launch Bluetooth settings and select &apos;Velquin Plus&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si no se conecta automáticamente, abre los ajustes de Bluetooth y selecciona «Velquin Plus».</translation>
     </message>
     <message>
         <source>If it fails to connect, make sure Velquin Plus is not already connected to another device (e.g. a computer).</source>
-        <translation type="unfinished"></translation>
+        <translation>Si no consigue conectarse, comprueba que Velquin Plus no esté ya conectado a otro dispositivo (por ejemplo, un ordenador).</translation>
     </message>
     <message>
         <source>How to connect Velquin Plus</source>
-        <translation type="unfinished"></translation>
+        <translation>Cómo conectar Velquin Plus</translation>
     </message>
     <message>
         <source>Have you paired Velquin Plus to this device before?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Has emparejado antes Velquin Plus con este dispositivo?</translation>
     </message>
     <message>
         <source>No, this is the first time I use Velquin Plus on this device, or I unpaired it.</source>
-        <translation type="unfinished"></translation>
+        <translation>No, es la primera vez que uso Velquin Plus en este dispositivo, o lo he desemparejado.</translation>
     </message>
     <message>
         <source>Yes, Velquin Plus is paired.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sí, Velquin Plus está emparejado.</translation>
     </message>
 </context>
 <context>
     <name>KeybdCodes</name>
     <message>
         <source>(Empty)</source>
-        <translation type="unfinished"></translation>
+        <translation>(Ninguna)</translation>
     </message>
     <message>
         <source>Return</source>
-        <translation type="unfinished"></translation>
+        <translation>Intro</translation>
     </message>
     <message>
         <source>Space</source>
-        <translation type="unfinished"></translation>
+        <translation>Espacio</translation>
     </message>
     <message>
         <source>Comma</source>
-        <translation type="unfinished"></translation>
+        <translation>Coma</translation>
     </message>
     <message>
         <source>Period</source>
-        <translation type="unfinished"></translation>
+        <translation>Punto</translation>
     </message>
     <message>
         <source>Caps Lock</source>
-        <translation type="unfinished"></translation>
+        <translation>Bloq Mayús</translation>
     </message>
     <message>
         <source>Esc</source>
-        <translation type="unfinished"></translation>
+        <translation>Esc</translation>
     </message>
     <message>
         <source>Tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabulador</translation>
     </message>
     <message>
         <source>Backspace</source>
-        <translation type="unfinished"></translation>
+        <translation>Retroceso</translation>
     </message>
     <message>
         <source>Print Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Impr Pant</translation>
     </message>
     <message>
         <source>Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>Insert</translation>
     </message>
     <message>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Inicio</translation>
     </message>
     <message>
         <source>Page Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Av Pág</translation>
     </message>
     <message>
         <source>Page Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Re Pág</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supr</translation>
     </message>
     <message>
         <source>End</source>
-        <translation type="unfinished"></translation>
+        <translation>Fin</translation>
     </message>
     <message>
         <source>Arrow Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Flecha derecha</translation>
     </message>
     <message>
         <source>Arrow Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Flecha izquierda</translation>
     </message>
     <message>
         <source>Arrow Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Flecha abajo</translation>
     </message>
     <message>
         <source>Arrow Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Flecha arriba</translation>
     </message>
 </context>
 <context>
@@ -484,6 +543,241 @@
     <message>
         <source>Settings</source>
         <translation>Ajustes</translation>
+    </message>
+</context>
+<context>
+    <name>SwitchConfiguration</name>
+    <message>
+        <source>Switch</source>
+        <translation>Pulsador</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Leyendo</translation>
+    </message>
+    <message>
+        <source>Action type</source>
+        <translation>Tipo de acción</translation>
+    </message>
+    <message>
+        <source>Mouse</source>
+        <translation>Ratón</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Teclado</translation>
+    </message>
+    <message>
+        <source>Multim.</source>
+        <translation>Multim.</translation>
+    </message>
+    <message>
+        <source>Multimedia</source>
+        <translation>Multimedia</translation>
+    </message>
+    <message>
+        <source>Joystick</source>
+        <translation>Joystick</translation>
+    </message>
+    <message>
+        <source>Generic</source>
+        <translation>Genérico</translation>
+    </message>
+    <message>
+        <source>Left button</source>
+        <translation>Botón izquierdo</translation>
+    </message>
+    <message>
+        <source>Right button</source>
+        <translation>Botón derecho</translation>
+    </message>
+    <message>
+        <source>Middle button</source>
+        <translation>Botón central</translation>
+    </message>
+    <message>
+        <source>Aux button 1</source>
+        <translation>Botón auxiliar 1</translation>
+    </message>
+    <message>
+        <source>Aux button 2</source>
+        <translation>Botón auxiliar 2</translation>
+    </message>
+    <message>
+        <source>Double click</source>
+        <translation>Doble clic</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Mover hacia arriba</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Mover hacia abajo</translation>
+    </message>
+    <message>
+        <source>Move left</source>
+        <translation>Mover a la izquierda</translation>
+    </message>
+    <message>
+        <source>Move right</source>
+        <translation>Mover a la derecha</translation>
+    </message>
+    <message>
+        <source>Wheel up</source>
+        <translation>Rueda hacia arriba</translation>
+    </message>
+    <message>
+        <source>Wheel down</source>
+        <translation>Rueda hacia abajo</translation>
+    </message>
+    <message>
+        <source>Modifiers</source>
+        <translation>Modificadores</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Mayús</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>GUI</source>
+        <translation>GUI</translation>
+    </message>
+    <message>
+        <source>AltGr</source>
+        <translation>AltGr</translation>
+    </message>
+    <message>
+        <source>Button 1</source>
+        <translation>Botón 1</translation>
+    </message>
+    <message>
+        <source>Button 2</source>
+        <translation>Botón 2</translation>
+    </message>
+    <message>
+        <source>Button 3</source>
+        <translation>Botón 3</translation>
+    </message>
+    <message>
+        <source>Button 4</source>
+        <translation>Botón 4</translation>
+    </message>
+    <message>
+        <source>Button 5</source>
+        <translation>Botón 5</translation>
+    </message>
+    <message>
+        <source>Button 6</source>
+        <translation>Botón 6</translation>
+    </message>
+    <message>
+        <source>Button 7</source>
+        <translation>Botón 7</translation>
+    </message>
+    <message>
+        <source>Button 8</source>
+        <translation>Botón 8</translation>
+    </message>
+    <message>
+        <source>Event 1</source>
+        <translation>Evento 1</translation>
+    </message>
+    <message>
+        <source>Event 2</source>
+        <translation>Evento 2</translation>
+    </message>
+    <message>
+        <source>Event 3</source>
+        <translation>Evento 3</translation>
+    </message>
+    <message>
+        <source>Event 4</source>
+        <translation>Evento 4</translation>
+    </message>
+    <message>
+        <source>Event 5</source>
+        <translation>Evento 5</translation>
+    </message>
+    <message>
+        <source>Event 6</source>
+        <translation>Evento 6</translation>
+    </message>
+    <message>
+        <source>Event 7</source>
+        <translation>Evento 7</translation>
+    </message>
+    <message>
+        <source>Event 8</source>
+        <translation>Evento 8</translation>
+    </message>
+    <message>
+        <source>Release automatically</source>
+        <translation>Soltar automáticamente</translation>
+    </message>
+    <message>
+        <source>When you activate the switch, the key will be pressed and released automatically.</source>
+        <translation>Al activar el pulsador, la tecla se presionará y se soltará automáticamente.</translation>
+    </message>
+    <message>
+        <source>When you activate the switch, the button will be pressed and released automatically.</source>
+        <translation>Al activar el pulsador, el botón se presionará y se soltará automáticamente.</translation>
+    </message>
+    <message>
+        <source>Stop when released</source>
+        <translation>Detener al soltar</translation>
+    </message>
+    <message>
+        <source>Release manually</source>
+        <translation>Soltar manualmente</translation>
+    </message>
+    <message>
+        <source>The key will remain pressed until you release the switch.</source>
+        <translation>La tecla seguirá presionada hasta que sueltes el pulsador.</translation>
+    </message>
+    <message>
+        <source>The button will remain pressed until you release the switch.</source>
+        <translation>El botón seguirá presionado hasta que sueltes el pulsador.</translation>
+    </message>
+    <message>
+        <source>The mouse pointer will keep moving until you release the switch.</source>
+        <translation>El puntero del ratón seguirá moviéndose hasta que sueltes el pulsador.</translation>
+    </message>
+    <message>
+        <source>The joystick will keep moving until you release the switch.</source>
+        <translation>El joystick seguirá moviéndose hasta que sueltes el pulsador.</translation>
+    </message>
+    <message>
+        <source>Alternate move/stop</source>
+        <translation>Alternar mover/detener</translation>
+    </message>
+    <message>
+        <source>Alternate press/release</source>
+        <translation>Alternar presionar/soltar</translation>
+    </message>
+    <message>
+        <source>The first activation of the switch will keep the key pressed, and the next one will release it.</source>
+        <translation>La primera activación del pulsador mantendrá la tecla presionada y la siguiente la soltará.</translation>
+    </message>
+    <message>
+        <source>The first activation of the switch will keep the button pressed, and the next one will release it.</source>
+        <translation>La primera activación del pulsador mantendrá el botón presionado y la siguiente lo soltará.</translation>
+    </message>
+    <message>
+        <source>The first activation of the switch will make the pointer start moving, and the next one will stop it.</source>
+        <translation>La primera activación del pulsador pondrá en movimiento el puntero y la siguiente lo detendrá.</translation>
+    </message>
+    <message>
+        <source>The first activation of the switch will make the joystick start moving, and the next one will stop it.</source>
+        <translation>La primera activación del pulsador pondrá en movimiento el joystick y la siguiente lo detendrá.</translation>
     </message>
 </context>
 <context>

@@ -5,458 +5,517 @@
     <name>About</name>
     <message>
         <source>Velquin Plus is a Bluetooth LE device to access your computer, phone or tablet using standard switches. Visit &lt;a href=&quot;https://tarvek.example/velquin-plus&quot;&gt;tarvek.example/velquin-plus&lt;/a&gt; for more information.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velquin Plus est un appareil Bluetooth LE qui vous permet d’accéder à votre ordinateur, téléphone ou tablette à l’aide de contacteurs standard. Rendez-vous sur &lt;a href=&quot;https://tarvek.example/velquin-plus&quot;&gt;tarvek.example/velquin-plus&lt;/a&gt; pour en savoir plus.</translation>
     </message>
     <message>
         <source>Continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuer</translation>
     </message>
 </context>
 <context>
     <name>AppSettings</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Show generic interface (development)</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher l’interface générique (développement)</translation>
     </message>
     <message>
         <source>Disable joystick interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Désactiver l’interface joystick</translation>
     </message>
     <message>
         <source>Enable joystick interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer l’interface joystick</translation>
     </message>
     <message>
         <source>Yes, disable joystick interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui, désactiver l’interface joystick</translation>
     </message>
     <message>
         <source>Yes, enable joystick interface</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui, activer l’interface joystick</translation>
     </message>
     <message>
         <source>Using the joystick interface will make iOS devices (such as iPad or iPhone) not recognize Velquin Plus. Are you sure?</source>
-        <translation type="unfinished"></translation>
+        <translation>Avec l’interface joystick activée, les appareils iOS (comme l’iPad ou l’iPhone) ne reconnaîtront pas Velquin Plus. Voulez-vous vraiment continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Restore default configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurer la configuration d’usine</translation>
     </message>
     <message>
         <source>Yes, restore default configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui, restaurer la configuration d’usine</translation>
     </message>
     <message>
         <source>This will restore your Velquin Plus to factory settings, but will keep pairing information. Are you sure?</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre Velquin Plus va retrouver sa configuration d’usine, mais les informations d’appairage seront conservées. Voulez-vous vraiment continuer&#xa0;?</translation>
     </message>
     <message>
         <source>Connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Connecté</translation>
     </message>
     <message>
         <source>Fw. version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version du firmware</translation>
     </message>
     <message>
         <source>App version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version de l’application</translation>
     </message>
 </context>
 <context>
     <name>CctrlCodes</name>
     <message>
         <source>Volume up</source>
-        <translation type="unfinished"></translation>
+        <translation>Augmenter le volume</translation>
     </message>
     <message>
         <source>Volume down</source>
-        <translation type="unfinished"></translation>
+        <translation>Baisser le volume</translation>
     </message>
     <message>
         <source>Mute</source>
-        <translation type="unfinished"></translation>
+        <translation>Couper le son</translation>
     </message>
     <message>
         <source>Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecture</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecture/pause</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêt</translation>
     </message>
     <message>
         <source>Next track</source>
-        <translation type="unfinished"></translation>
+        <translation>Piste suivante</translation>
     </message>
     <message>
         <source>Previous track</source>
-        <translation type="unfinished"></translation>
+        <translation>Piste précédente</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer</translation>
     </message>
     <message>
         <source>Fast forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Avance rapide</translation>
     </message>
     <message>
         <source>Rewind</source>
-        <translation type="unfinished"></translation>
+        <translation>Retour rapide</translation>
     </message>
     <message>
         <source>Menu pick</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu&#xa0;: sélectionner</translation>
     </message>
     <message>
         <source>Menu up</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu&#xa0;: haut</translation>
     </message>
     <message>
         <source>Menu down</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu&#xa0;: bas</translation>
     </message>
     <message>
         <source>Menu left</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu&#xa0;: gauche</translation>
     </message>
     <message>
         <source>Menu right</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu&#xa0;: droite</translation>
     </message>
     <message>
         <source>Menu escape</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu&#xa0;: quitter</translation>
     </message>
     <message>
         <source>Menu value increase</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu&#xa0;: augmenter la valeur</translation>
     </message>
     <message>
         <source>Menu value decrease</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu&#xa0;: diminuer la valeur</translation>
     </message>
     <message>
         <source>Closed caption</source>
-        <translation type="unfinished"></translation>
+        <translation>Sous-titres</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher</translation>
     </message>
     <message>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Accueil</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Retour</translation>
     </message>
 </context>
 <context>
     <name>ConfigSwitchUtil</name>
     <message>
         <source>Move right</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer à droite</translation>
     </message>
     <message>
         <source>Move left</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer à gauche</translation>
     </message>
     <message>
         <source>Move down</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer vers le bas</translation>
     </message>
     <message>
         <source>Move up</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer vers le haut</translation>
     </message>
     <message>
         <source>Wheel down</source>
-        <translation type="unfinished"></translation>
+        <translation>Molette vers le bas</translation>
     </message>
     <message>
         <source>Wheel up</source>
-        <translation type="unfinished"></translation>
+        <translation>Molette vers le haut</translation>
     </message>
     <message>
         <source>Press/release</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuyer/relâcher</translation>
     </message>
     <message>
         <source>Press/release right button</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuyer/relâcher le bouton droit</translation>
     </message>
     <message>
         <source>Press/release middle button</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuyer/relâcher le bouton central</translation>
     </message>
     <message>
         <source>Left button</source>
-        <translation type="unfinished"></translation>
+        <translation>Bouton gauche</translation>
     </message>
     <message>
         <source>Right button</source>
-        <translation type="unfinished"></translation>
+        <translation>Bouton droit</translation>
     </message>
     <message>
         <source>Middle button</source>
-        <translation type="unfinished"></translation>
+        <translation>Bouton central</translation>
     </message>
     <message>
         <source>Aux button 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Bouton auxiliaire 1</translation>
     </message>
     <message>
         <source>Aux button 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Bouton auxiliaire 2</translation>
     </message>
     <message>
         <source>Double click</source>
-        <translation type="unfinished"></translation>
+        <translation>Double-clic</translation>
     </message>
     <message>
         <source>Double right click</source>
-        <translation type="unfinished"></translation>
+        <translation>Double-clic droit</translation>
     </message>
     <message>
         <source>Double middle click</source>
-        <translation type="unfinished"></translation>
+        <translation>Double-clic central</translation>
     </message>
     <message>
         <source>Double aux 1 click</source>
-        <translation type="unfinished"></translation>
+        <translation>Double-clic auxiliaire 1</translation>
     </message>
     <message>
         <source>Double aux 2 click</source>
-        <translation type="unfinished"></translation>
+        <translation>Double-clic auxiliaire 2</translation>
     </message>
     <message>
         <source>Ctrl</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl</translation>
     </message>
     <message>
         <source>Shift</source>
-        <translation type="unfinished"></translation>
+        <translation>Maj</translation>
     </message>
     <message>
         <source>Alt</source>
-        <translation type="unfinished"></translation>
+        <translation>Alt</translation>
     </message>
     <message>
         <source>GUI</source>
-        <translation type="unfinished"></translation>
+        <translation>GUI</translation>
     </message>
     <message>
         <source>AltGr</source>
-        <translation type="unfinished"></translation>
+        <translation>AltGr</translation>
     </message>
     <message>
         <source>Press</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuyer sur</translation>
     </message>
     <message>
         <source>Release</source>
-        <translation type="unfinished"></translation>
+        <translation>Relâcher</translation>
     </message>
     <message>
         <source>Press/Release</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuyer/relâcher</translation>
     </message>
     <message>
         <source>Button</source>
-        <translation type="unfinished"></translation>
+        <translation>Bouton</translation>
     </message>
     <message>
         <source>Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Touche</translation>
     </message>
     <message>
         <source>Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Événement</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Autre</translation>
     </message>
     <message>
         <source>Release automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Relâcher automatiquement</translation>
     </message>
     <message>
         <source>Stop when released</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter au relâchement</translation>
     </message>
     <message>
         <source>Release manually</source>
-        <translation type="unfinished"></translation>
+        <translation>Relâcher manuellement</translation>
     </message>
     <message>
         <source>Alternate move/stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Alterner déplacement/arrêt</translation>
     </message>
     <message>
         <source>Alternate press/release</source>
-        <translation type="unfinished"></translation>
+        <translation>Alterner appui/relâchement</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceConfiguration</name>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Switches</source>
+        <translation>Contacteurs</translation>
+    </message>
+    <message>
+        <source>Mouse movement</source>
+        <translation>Mouvement de la souris</translation>
+    </message>
+    <message>
+        <source>Pointer</source>
+        <translation>Pointeur</translation>
+    </message>
+    <message>
+        <source>Constant speed (slow)</source>
+        <translation>Vitesse constante (lente)</translation>
+    </message>
+    <message>
+        <source>Constant speed (fast)</source>
+        <translation>Vitesse constante (rapide)</translation>
+    </message>
+    <message>
+        <source>Accelerate</source>
+        <translation>Accélérer</translation>
+    </message>
+    <message>
+        <source>Accelerate, decelerate</source>
+        <translation>Accélérer et ralentir</translation>
+    </message>
+    <message>
+        <source>Wheel</source>
+        <translation>Molette</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Lente</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Moyenne</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Rapide</translation>
     </message>
 </context>
 <context>
     <name>Help</name>
     <message>
         <source>Switch Velquin Plus on by pushing the side button. The LED will turn on for 1s and start blinking.</source>
-        <translation type="unfinished"></translation>
+        <translation>Allumez Velquin Plus en appuyant sur le bouton latéral. Le voyant s’allume pendant 1&#xa0;s puis se met à clignoter.</translation>
     </message>
     <message>
         <source>Launch Start &gt; Settings &gt; Devices &gt; Bluetooth &amp; other devices.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrez Démarrer &gt; Paramètres &gt; Périphériques &gt; Bluetooth et autres appareils.</translation>
     </message>
     <message>
         <source>Select Add Bluetooth or other device &gt; Bluetooth.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionnez Ajouter un appareil Bluetooth ou un autre appareil &gt; Bluetooth.</translation>
     </message>
     <message>
         <source>Launch Android Bluetooth settings and tap on &apos;Pair new device&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrez les paramètres Bluetooth d’Android et appuyez sur «&#xa0;Associer un nouvel appareil&#xa0;».</translation>
     </message>
     <message>
         <source>Launch Bluetooth settings and select &apos;Pair new device&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrez les paramètres Bluetooth et sélectionnez «&#xa0;Associer un nouvel appareil&#xa0;».</translation>
     </message>
     <message>
         <source>When &apos;Velquin Plus&apos; shows up on the list, select it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lorsque «&#xa0;Velquin Plus&#xa0;» apparaît dans la liste, sélectionnez-le.</translation>
     </message>
     <message>
         <source>Switch Velquin Plus on by pushing the side button. The LED will turn on for 1s and then off</source>
-        <translation type="unfinished"></translation>
+        <translation>Allumez Velquin Plus en appuyant sur le bouton latéral. Le voyant s’allume pendant 1&#xa0;s puis s’éteint.</translation>
     </message>
     <message>
         <source>If it does not connect automatically, launch Start &gt; Settings &gt; Devices &gt; Bluetooth &amp; other devices and click on &apos;Velquin Plus&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>S’il ne se connecte pas automatiquement, ouvrez Démarrer &gt; Paramètres &gt; Périphériques &gt; Bluetooth et autres appareils et cliquez sur «&#xa0;Velquin Plus&#xa0;».</translation>
     </message>
     <message>
         <source>If it does not connect automatically, launch Android Bluetooth settings and tap on &apos;Velquin Plus&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>S’il ne se connecte pas automatiquement, ouvrez les paramètres Bluetooth d’Android et appuyez sur «&#xa0;Velquin Plus&#xa0;».</translation>
     </message>
     <message>
         <source>If it does not connect automatically, launch Bluetooth settings and select &apos;Velquin Plus&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>S’il ne se connecte pas automatiquement, ouvrez les paramètres Bluetooth et sélectionnez «&#xa0;Velquin Plus&#xa0;».</translation>
     </message>
     <message>
         <source>If it fails to connect, make sure Velquin Plus is not already connected to another device (e.g. a computer).</source>
-        <translation type="unfinished"></translation>
+        <translation>S’il n’arrive pas à se connecter, vérifiez que Velquin Plus n’est pas déjà connecté à un autre appareil (par exemple un ordinateur).</translation>
     </message>
     <message>
         <source>How to connect Velquin Plus</source>
-        <translation type="unfinished"></translation>
+        <translation>Comment connecter Velquin Plus</translation>
     </message>
     <message>
         <source>Have you paired Velquin Plus to this device before?</source>
-        <translation type="unfinished"></translation>
+        <translation>Avez-vous déjà appairé Velquin Plus avec cet appareil&#xa0;?</translation>
     </message>
     <message>
         <source>No, this is the first time I use Velquin Plus on this device, or I unpaired it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non, c’est la première fois que j’utilise Velquin Plus sur cet appareil, ou je l’ai dissocié.</translation>
     </message>
     <message>
         <source>Yes, Velquin Plus is paired.</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui, Velquin Plus est appairé.</translation>
     </message>
 </context>
 <context>
     <name>KeybdCodes</name>
     <message>
         <source>(Empty)</source>
-        <translation type="unfinished"></translation>
+        <translation>(Aucune)</translation>
     </message>
     <message>
         <source>Return</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrée</translation>
     </message>
     <message>
         <source>Space</source>
-        <translation type="unfinished"></translation>
+        <translation>Espace</translation>
     </message>
     <message>
         <source>Comma</source>
-        <translation type="unfinished"></translation>
+        <translation>Virgule</translation>
     </message>
     <message>
         <source>Period</source>
-        <translation type="unfinished"></translation>
+        <translation>Point</translation>
     </message>
     <message>
         <source>Caps Lock</source>
-        <translation type="unfinished"></translation>
+        <translation>Verr Maj</translation>
     </message>
     <message>
         <source>Esc</source>
-        <translation type="unfinished"></translation>
+        <translation>Échap</translation>
     </message>
     <message>
         <source>Tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabulation</translation>
     </message>
     <message>
         <source>Backspace</source>
-        <translation type="unfinished"></translation>
+        <translation>Retour arrière</translation>
     </message>
     <message>
         <source>Print Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Impr écran</translation>
     </message>
     <message>
         <source>Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>Inser</translation>
     </message>
     <message>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Origine</translation>
     </message>
     <message>
         <source>Page Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Page suivante</translation>
     </message>
     <message>
         <source>Page Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Page précédente</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Suppr</translation>
     </message>
     <message>
         <source>End</source>
-        <translation type="unfinished"></translation>
+        <translation>Fin</translation>
     </message>
     <message>
         <source>Arrow Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Flèche droite</translation>
     </message>
     <message>
         <source>Arrow Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Flèche gauche</translation>
     </message>
     <message>
         <source>Arrow Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Flèche bas</translation>
     </message>
     <message>
         <source>Arrow Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Flèche haut</translation>
     </message>
 </context>
 <context>
@@ -467,7 +526,7 @@
     </message>
     <message>
         <source>Do you need help to connect Velquin Plus to this </source>
-        <translation>Avez-vous besoin d’aide pour connecter Velquin Plus à cet </translation>
+        <translation>Besoin d’aide pour connecter Velquin Plus à cet </translation>
     </message>
     <message>
         <source>device</source>
@@ -484,6 +543,241 @@
     <message>
         <source>Settings</source>
         <translation>Paramètres</translation>
+    </message>
+</context>
+<context>
+    <name>SwitchConfiguration</name>
+    <message>
+        <source>Switch</source>
+        <translation>Contacteur</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Lecture en cours</translation>
+    </message>
+    <message>
+        <source>Action type</source>
+        <translation>Type d’action</translation>
+    </message>
+    <message>
+        <source>Mouse</source>
+        <translation>Souris</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Clavier</translation>
+    </message>
+    <message>
+        <source>Multim.</source>
+        <translation>Multim.</translation>
+    </message>
+    <message>
+        <source>Multimedia</source>
+        <translation>Multimédia</translation>
+    </message>
+    <message>
+        <source>Joystick</source>
+        <translation>Joystick</translation>
+    </message>
+    <message>
+        <source>Generic</source>
+        <translation>Générique</translation>
+    </message>
+    <message>
+        <source>Left button</source>
+        <translation>Bouton gauche</translation>
+    </message>
+    <message>
+        <source>Right button</source>
+        <translation>Bouton droit</translation>
+    </message>
+    <message>
+        <source>Middle button</source>
+        <translation>Bouton central</translation>
+    </message>
+    <message>
+        <source>Aux button 1</source>
+        <translation>Bouton auxiliaire 1</translation>
+    </message>
+    <message>
+        <source>Aux button 2</source>
+        <translation>Bouton auxiliaire 2</translation>
+    </message>
+    <message>
+        <source>Double click</source>
+        <translation>Double-clic</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Déplacer vers le haut</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Déplacer vers le bas</translation>
+    </message>
+    <message>
+        <source>Move left</source>
+        <translation>Déplacer à gauche</translation>
+    </message>
+    <message>
+        <source>Move right</source>
+        <translation>Déplacer à droite</translation>
+    </message>
+    <message>
+        <source>Wheel up</source>
+        <translation>Molette vers le haut</translation>
+    </message>
+    <message>
+        <source>Wheel down</source>
+        <translation>Molette vers le bas</translation>
+    </message>
+    <message>
+        <source>Modifiers</source>
+        <translation>Modificateurs</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Maj</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>GUI</source>
+        <translation>GUI</translation>
+    </message>
+    <message>
+        <source>AltGr</source>
+        <translation>AltGr</translation>
+    </message>
+    <message>
+        <source>Button 1</source>
+        <translation>Bouton 1</translation>
+    </message>
+    <message>
+        <source>Button 2</source>
+        <translation>Bouton 2</translation>
+    </message>
+    <message>
+        <source>Button 3</source>
+        <translation>Bouton 3</translation>
+    </message>
+    <message>
+        <source>Button 4</source>
+        <translation>Bouton 4</translation>
+    </message>
+    <message>
+        <source>Button 5</source>
+        <translation>Bouton 5</translation>
+    </message>
+    <message>
+        <source>Button 6</source>
+        <translation>Bouton 6</translation>
+    </message>
+    <message>
+        <source>Button 7</source>
+        <translation>Bouton 7</translation>
+    </message>
+    <message>
+        <source>Button 8</source>
+        <translation>Bouton 8</translation>
+    </message>
+    <message>
+        <source>Event 1</source>
+        <translation>Événement 1</translation>
+    </message>
+    <message>
+        <source>Event 2</source>
+        <translation>Événement 2</translation>
+    </message>
+    <message>
+        <source>Event 3</source>
+        <translation>Événement 3</translation>
+    </message>
+    <message>
+        <source>Event 4</source>
+        <translation>Événement 4</translation>
+    </message>
+    <message>
+        <source>Event 5</source>
+        <translation>Événement 5</translation>
+    </message>
+    <message>
+        <source>Event 6</source>
+        <translation>Événement 6</translation>
+    </message>
+    <message>
+        <source>Event 7</source>
+        <translation>Événement 7</translation>
+    </message>
+    <message>
+        <source>Event 8</source>
+        <translation>Événement 8</translation>
+    </message>
+    <message>
+        <source>Release automatically</source>
+        <translation>Relâcher automatiquement</translation>
+    </message>
+    <message>
+        <source>When you activate the switch, the key will be pressed and released automatically.</source>
+        <translation>Lorsque vous activez le contacteur, la touche est enfoncée puis relâchée automatiquement.</translation>
+    </message>
+    <message>
+        <source>When you activate the switch, the button will be pressed and released automatically.</source>
+        <translation>Lorsque vous activez le contacteur, le bouton est enfoncé puis relâché automatiquement.</translation>
+    </message>
+    <message>
+        <source>Stop when released</source>
+        <translation>Arrêter au relâchement</translation>
+    </message>
+    <message>
+        <source>Release manually</source>
+        <translation>Relâcher manuellement</translation>
+    </message>
+    <message>
+        <source>The key will remain pressed until you release the switch.</source>
+        <translation>La touche reste enfoncée jusqu’à ce que vous relâchiez le contacteur.</translation>
+    </message>
+    <message>
+        <source>The button will remain pressed until you release the switch.</source>
+        <translation>Le bouton reste enfoncé jusqu’à ce que vous relâchiez le contacteur.</translation>
+    </message>
+    <message>
+        <source>The mouse pointer will keep moving until you release the switch.</source>
+        <translation>Le pointeur de la souris se déplace jusqu’à ce que vous relâchiez le contacteur.</translation>
+    </message>
+    <message>
+        <source>The joystick will keep moving until you release the switch.</source>
+        <translation>Le joystick se déplace jusqu’à ce que vous relâchiez le contacteur.</translation>
+    </message>
+    <message>
+        <source>Alternate move/stop</source>
+        <translation>Alterner déplacement/arrêt</translation>
+    </message>
+    <message>
+        <source>Alternate press/release</source>
+        <translation>Alterner appui/relâchement</translation>
+    </message>
+    <message>
+        <source>The first activation of the switch will keep the key pressed, and the next one will release it.</source>
+        <translation>Une première activation du contacteur maintient la touche enfoncée, la suivante la relâche.</translation>
+    </message>
+    <message>
+        <source>The first activation of the switch will keep the button pressed, and the next one will release it.</source>
+        <translation>Une première activation du contacteur maintient le bouton enfoncé, la suivante le relâche.</translation>
+    </message>
+    <message>
+        <source>The first activation of the switch will make the pointer start moving, and the next one will stop it.</source>
+        <translation>Une première activation du contacteur met le pointeur en mouvement, la suivante l’arrête.</translation>
+    </message>
+    <message>
+        <source>The first activation of the switch will make the joystick start moving, and the next one will stop it.</source>
+        <translation>Une première activation du contacteur met le joystick en mouvement, la suivante l’arrête.</translation>
     </message>
 </context>
 <context>

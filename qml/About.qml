@@ -5,6 +5,7 @@ import QtQuick.Layouts 1.15
 
 Item {
     id: about
+    objectName: "about"
 
     ColumnLayout {
         anchors.fill: parent

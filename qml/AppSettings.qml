@@ -4,8 +4,9 @@ import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
 import "Controls"
 
-ColumnLayout {
+Item {
     id: app_settings
+    objectName: "app_settings"
 
     readonly property Item last_item: filler
     // Names are shown as each language writes itself, so they are never translated.
@@ -23,63 +24,109 @@ ColumnLayout {
         return Number(value).toString(16).toUpperCase()
     }
 
-    spacing: 20
+    // Never squeezed: below its natural height the scrolling page scrolls instead.
+    ColumnLayout {
+        width: parent.width
+        height: Math.max(parent.height, implicitHeight)
+        spacing: 20
 
-    RowLayout {
-        Layout.fillWidth: true
-
-        Label {
-            text: qsTr("Settings")
-            color: "white"
-            font.family: "Nunito"
-            font.pixelSize: 26
-            elide: Text.ElideRight
+        RowLayout {
             Layout.fillWidth: true
+
+            Label {
+                objectName: "settings_title"
+                text: qsTr("Settings")
+                color: "white"
+                font.family: "Nunito"
+                font.pixelSize: 26
+                elide: Text.ElideRight
+                Layout.fillWidth: true
+            }
+
+            RoundButton {
+                objectName: "settings_back"
+                Layout.preferredWidth: 64
+                Layout.preferredHeight: 64
+                icon.source: "qrc:/img/back.png"
+                icon.width: 36
+                icon.height: 36
+                Material.elevation: 0
+                onClicked: swipeview_main.currentIndex = 0
+            }
         }
 
-        RoundButton {
-            objectName: "settings_back"
-            Layout.preferredWidth: 64
-            Layout.preferredHeight: 64
-            icon.source: "qrc:/img/back.png"
-            icon.width: 36
-            icon.height: 36
-            Material.elevation: 0
-            onClicked: swipeview_main.currentIndex = 0
+        CardComboBox {
+            objectName: "settings_language"
+            Layout.fillWidth: true
+            Layout.preferredHeight: 80
+            model: app_settings.languages
+            textRole: "name"
+            valueRole: "code"
+            // A code the list lacks (one seeded from the system locale) selects nothing.
+            currentIndex: app_settings.languages.findIndex(function (language) {
+                return language.code === settings.lang
+            })
+            onCurrentValueChanged: {
+                if (currentIndex >= 0 && currentValue !== settings.lang)
+                    set_language(currentValue)
+            }
         }
-    }
 
-    CardComboBox {
-        objectName: "settings_language"
-        Layout.fillWidth: true
-        Layout.preferredHeight: 80
-        model: app_settings.languages
-        textRole: "name"
-        valueRole: "code"
-        // A code the list lacks (one seeded from the system locale) selects nothing.
-        currentIndex: app_settings.languages.findIndex(function (language) {
-            return language.code === settings.lang
-        })
-        onCurrentValueChanged: {
-            if (currentIndex >= 0 && currentValue !== settings.lang)
-                set_language(currentValue)
+        CheckBox {
+            objectName: "settings_generic"
+            visible: device.config_ready
+            text: qsTr("Show generic interface (development)")
+            font.family: "Open Sans"
+            font.pixelSize: 16
+            checked: settings.show_generic_iface
+            onToggled: settings.show_generic_iface = checked
         }
-    }
 
-    CheckBox {
-        objectName: "settings_generic"
-        visible: device.config_ready
-        text: qsTr("Show generic interface (development)")
-        font.family: "Open Sans"
-        font.pixelSize: 16
-        checked: settings.show_generic_iface
-        onToggled: settings.show_generic_iface = checked
-    }
+        SettingsButton {
+            objectName: "settings_joystick"
+            text: config.use_joystick ? qsTr("Disable joystick interface") : qsTr("Enable joystick interface")
+            onClicked: joystick_dialog.open()
+        }
 
-    SettingsButton {
-        objectName: "settings_joystick"
-        text: config.use_joystick ? qsTr("Disable joystick interface") : qsTr("Enable joystick interface")
-        onClicked: joystick_dialog.open()
+        SettingsButton {
+            objectName: "settings_restore"
+            text: qsTr("Restore default configuration")
+            onClicked: restore_dialog.open()
+        }
+
+        Item {
+            Layout.fillWidth: true
+            Layout.preferredHeight: 100
+            Layout.margins: 5
+
+            Column {
+                anchors.left: parent.left
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 10
+
+                InfoLine {
+                    objectName: "settings_identity"
+                    visible: device.config_ready
+                    text: qsTr("Connected") + " Velquin Plus - "
+                          + app_settings.hex_byte(device.config.device_uid_h)
+                          + app_settings.hex_byte(device.config.device_uid_l)
+                }
+                InfoLine {
+                    objectName: "settings_firmware"
+                    visible: device.config_ready
+                    text: qsTr("Fw. version") + " " + (device.config.fw_version >> 6) + "." + (device.config.fw_version & 0x3F)
+                }
+                InfoLine {
+                    objectName: "settings_app_version"
+                    text: qsTr("App version") + " " + PROJECT_VERSION
+                }
+            }
+        }
+
+        Item {
+            id: filler
+            Layout.fillHeight: true
+        }
     }
 
     YesCancelDialog {
@@ -94,12 +141,6 @@ ColumnLayout {
         }
     }
 
-    SettingsButton {
-        objectName: "settings_restore"
-        text: qsTr("Restore default configuration")
-        onClicked: restore_dialog.open()
-    }
-
     YesCancelDialog {
         id: restore_dialog
         objectName: "settings_restore_dialog"
@@ -110,40 +151,6 @@ ColumnLayout {
             swipeview_main.currentIndex = 0
             device.read_config()
         }
-    }
-
-    Item {
-        Layout.fillWidth: true
-        Layout.preferredHeight: 100
-        Layout.margins: 5
-
-        Column {
-            anchors.left: parent.left
-            anchors.verticalCenter: parent.verticalCenter
-            spacing: 10
-
-            InfoLine {
-                objectName: "settings_identity"
-                visible: device.config_ready
-                text: qsTr("Connected") + " Velquin Plus - "
-                      + app_settings.hex_byte(device.config.device_uid_h)
-                      + app_settings.hex_byte(device.config.device_uid_l)
-            }
-            InfoLine {
-                objectName: "settings_firmware"
-                visible: device.config_ready
-                text: qsTr("Fw. version") + " " + (device.config.fw_version >> 6) + "." + (device.config.fw_version & 0x3F)
-            }
-            InfoLine {
-                objectName: "settings_app_version"
-                text: qsTr("App version") + " " + PROJECT_VERSION
-            }
-        }
-    }
-
-    Item {
-        id: filler
-        Layout.fillHeight: true
     }
 
     component SettingsButton: RoundButton {

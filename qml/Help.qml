@@ -5,6 +5,7 @@ import QtQuick.Layouts 1.15
 
 Item {
     id: help
+    objectName: "help"
 
     // The steps name the system's own Bluetooth settings; tests set other platforms.
     property string platform: Qt.platform.os
@@ -42,6 +43,7 @@ Item {
         spacing: 10
 
         Label {
+            objectName: "help_title"
             text: qsTr("How to connect Velquin Plus")
             color: "white"
             font.family: "Nunito"
