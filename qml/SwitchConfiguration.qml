@@ -166,7 +166,7 @@ ColumnLayout {
                                                  entry.param2]
         const mode = config.sw_simplified_release_mode[switch_index]
 
-        for (const button of iface_buttons.buttons)
+        for (const button of [mouse_button, keybd_button, cctrl_button, joyst_button, gener_button])
             button.checked = button.iface === iface
 
         mouse_release.select_mode(mode)
