@@ -217,6 +217,11 @@ std::size_t DeviceHid::pending_reports() const
     return writer->pending_reports();
 }
 
+std::size_t DeviceHid::superseded_writes() const
+{
+    return writer->superseded();
+}
+
 bool DeviceHid::wait_for_writes(int timeout_ms) const
 {
     return writer->wait_idle(timeout_ms);

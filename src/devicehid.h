@@ -44,6 +44,8 @@ public:
     // Output not yet written, as command series and as reports (for tests and figures).
     std::size_t pending_series() const;
     std::size_t pending_reports() const;
+    // Full configuration writes that a newer one replaced before they started.
+    std::size_t superseded_writes() const;
     // Blocks until every queued report has been written or the timeout has passed.
     bool wait_for_writes(int timeout_ms) const;
 

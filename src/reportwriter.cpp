@@ -31,15 +31,15 @@ bool ReportWriter::submit(int hid_index, Kind kind, std::vector<Report> reports)
             ++n_superseded;
             return true;
         }
-        if (queue.size() >= max_series) {
-            QMessageLogger().critical()
-                << "Error: HID write queue is full, dropped" << reports.size() << "reports";
-            return false;
+        if (queue.size() < max_series) {
+            queue.push_back(Series{hid_index, kind, std::move(reports)});
+            wake.notify_one();
+            return true;
         }
-        queue.push_back(Series{hid_index, kind, std::move(reports)});
     }
-    wake.notify_one();
-    return true;
+    QMessageLogger().critical() << "Error: HID write queue is full, dropped" << reports.size()
+                                << "report(s)";
+    return false;
 }
 
 std::size_t ReportWriter::pending_series() const
@@ -96,7 +96,7 @@ void ReportWriter::run()
         }
         if (failed != 0)
             QMessageLogger().critical() << "Error: HID write failed for" << failed << "of"
-                                        << series.reports.size() << "reports";
+                                        << series.reports.size() << "report(s)";
 
         lock.lock();
         writing = false;

@@ -91,6 +91,23 @@ bool VirtualVelquin::plug(Layout layout)
     std::lock_guard<std::mutex> lock(mutex);
     in_iface = in;
     out_iface = out;
+    split = layout == Layout::Split;
+    return in >= 0;
+}
+
+bool VirtualVelquin::plug_input()
+{
+    std::lock_guard<std::mutex> plug_lock(plug_mutex);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!split || in_iface >= 0 || out_iface < 0)
+            return false;
+    }
+    const vhid_virtual_iface input{SimDevice::VENDOR_ID, SimDevice::PRODUCT_ID,
+                                   SimDevice::USAGE_PAGE, SimDevice::REPORT_LEN, 0};
+    const int32_t in = vhid_virtual_plug(&input, nullptr, nullptr);
+    std::lock_guard<std::mutex> lock(mutex);
+    in_iface = in;
     return in >= 0;
 }
 
@@ -115,7 +132,7 @@ void VirtualVelquin::unplug_ifaces(bool input, bool output)
     int32_t gone[2] = {-1, -1};
     {
         std::lock_guard<std::mutex> lock(mutex);
-        const bool combined = in_iface == out_iface;
+        const bool combined = !split;
         if (input || combined) {
             gone[0] = in_iface;
             in_iface = -1;

@@ -37,9 +37,11 @@ public:
     bool plug(Layout layout = Layout::Combined);
     // Unplugs every collection of the device (reports not yet sent are dropped).
     void unplug();
-    // Split layout: unplugs only the input-only or only the output-only collection.
+    // Split layout: unplugs only the input-only or only the output-only collection, and plugs
+    // the input-only one again (false when it is there or the device is not split).
     void unplug_input();
     void unplug_output();
+    bool plug_input();
     bool is_plugged() const;
 
     // Pause before each report in either direction: a written report is taken that much later,
@@ -102,6 +104,7 @@ private:
     unsigned generation = 0;
     int32_t in_iface = -1;  // the collection that sends input reports
     int32_t out_iface = -1; // the collection that takes output reports (the same when combined)
+    bool split = false;
 
     std::mutex trace_mutex;
     std::FILE* trace_file = nullptr;

@@ -7,12 +7,30 @@
 #include "device.h"
 #include "sim/simconfig.h"
 #include "sim/simdevice.h"
+#include "vhid_virtual.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <chrono>
 #include <mutex>
+#include <thread>
+
+// Waits until the readers of unplugged interfaces have ended (only the output registration's
+// write handle stays open), so that the next vhid_init finds the layer quiet.
+inline bool readers_ended(int timeout_ms = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (vhid_virtual_open_handles() > 1) {
+        if (timer.elapsed() > timeout_ms)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
 
 // "05 01 00" -> {0x05, 0x01, 0x00}
 inline SimDevice::Bytes hex(const QString& text)

@@ -42,7 +42,11 @@ class TestDeviceHid : public QObject
 
 private slots:
     void initTestCase() { vhid_virtual_use(); }
-    void cleanup() { vhid_virtual_reset(); }
+    void cleanup()
+    {
+        vhid_virtual_reset();
+        QVERIFY(readers_ended());
+    }
     // Readers that ended after the last device object went are joined by the next vhid_init.
     void cleanupTestCase() { vhid_init(); }
 
@@ -176,7 +180,7 @@ void TestDeviceHid::one_registration_lost()
 
     vv.clear_received();
     if (!lose_input)
-        QTest::ignoreMessage(QtCriticalMsg, "Error: HID write failed for 22 of 22 reports");
+        QTest::ignoreMessage(QtCriticalMsg, "Error: HID write failed for 22 of 22 report(s)");
     dev.send_config();
     QVERIFY(dev.wait_for_writes(TIMEOUT_MS));
     // Commands still go to the output registration while it is there; a lost one is reported.
