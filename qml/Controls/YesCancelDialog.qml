@@ -14,6 +14,7 @@ Popup {
     modal: true
     visible: false
     width: parent ? parent.width : implicitWidth
+    y: parent ? Math.max(0, (parent.height - height) / 2) : 0
     padding: 10
 
     Column {
