@@ -9,6 +9,7 @@
 #include "vhid_virtual.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QQmlContext>
 #include <QQmlEngine>
