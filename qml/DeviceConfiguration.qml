@@ -119,7 +119,9 @@ ColumnLayout {
 
         ColumnLayout {
             id: switches_column
-            anchors.fill: parent
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.top: parent.top
             anchors.margins: 20
             spacing: 20
 
@@ -255,7 +257,9 @@ ColumnLayout {
 
         ColumnLayout {
             id: mouse_column
-            anchors.fill: parent
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.top: parent.top
             anchors.margins: 20
             spacing: 20
 
