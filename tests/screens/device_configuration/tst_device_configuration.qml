@@ -27,6 +27,15 @@ ScreenTestCase {
         return String(child("switch_icon_" + i).source)
     }
 
+    property bool language_changed: false
+
+    function cleanup() {
+        close_window()
+        if (language_changed)
+            translate.set_language("")
+        language_changed = false
+    }
+
     function test_rows_describe_every_switch() {
         store_on_device([
             entry(ConfigSwitch.Iface.None, 0, 0, 0),
@@ -146,6 +155,39 @@ ScreenTestCase {
         choose(list, data.read_value)
         flush_device()
         compare(sim.writes_applied(), writes + 1)
+    }
+
+    // Texts follow a language change in place; no list moves and nothing is sent.
+    function test_language_change_moves_no_list() {
+        store_on_device([entry(mouse, mouse_action.Click, 0, 0),
+                         entry(keybd, ConfigSwitch.KeybdAction.Press, 0x28, 0)])
+        create_window()
+        open_switch(1)
+        const keys = child("keybd_list")
+        compare(keys.displayText, "Return")
+        flush_device()
+        const writes = sim.writes_applied()
+        const pointer = child("pointer_list")
+        const profile = pointer.currentIndex
+        const profiles = ["Constant speed (slow)", "Constant speed (fast)", "Accelerate",
+                          "Accelerate, decelerate"]
+
+        window.set_language("es")
+        language_changed = true
+        compare(keys.currentIndex, 39)
+        compare(keys.displayText, qsTranslate("KeybdCodes", "Return"))
+        verify(keys.displayText !== "Return", "the key list kept its English text")
+        go_back()
+        compare(row_text(0), qsTranslate("ConfigSwitchUtil", "Left button"))
+        verify(row_text(0) !== "Left button", "the row kept its English text")
+        compare(row_text(1), qsTranslate("ConfigSwitchUtil", "Key") + " "
+                + qsTranslate("KeybdCodes", "Return"))
+        compare(release_line(1), qsTranslate("ConfigSwitchUtil", "Release manually"))
+        compare(pointer.currentIndex, profile)
+        compare(pointer.displayText, qsTranslate("DeviceConfiguration", profiles[profile]))
+        verify(pointer.displayText !== profiles[profile], "the pointer list kept its English text")
+        flush_device()
+        compare(sim.writes_applied(), writes)
     }
 
     function test_menu_data() {
