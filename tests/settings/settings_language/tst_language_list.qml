@@ -64,20 +64,32 @@ WindowTest {
         compare(child("swipeview_main").currentIndex, 2)
     }
 
-    function test_unknown_language_selects_nothing() {
-        // A window that starts with a code from the system locale that the list lacks.
+    function test_window_starts_with_the_stored_language_data() {
+        return [
+            { tag: "de, from the system locale", lang: "de", index: -1, title: "Settings" },
+            { tag: "empty, from a locale without territory", lang: "", index: -1, title: "Settings" },
+            { tag: "fr", lang: "fr", index: 2, title: "Paramètres" },
+            { tag: "pt", lang: "pt", index: 4, title: "Settings" }
+        ]
+    }
+
+    function test_window_starts_with_the_stored_language(data) {
+        // As start-up does: the catalog is installed before the window exists.
         destroy_window()
-        create_window({ lang: "de" })
+        translate.set_language(data.lang)
+        create_window({ lang: data.lang })
         show_settings()
         const combo = child("settings_language")
-        compare(combo.currentIndex, -1)
-        compare(combo.displayText, "")
-        // Showing the page stores nothing of its own.
-        compare(test_settings.value("lang"), "de")
-        compare(child("settings_title").text, "Settings")
+        compare(combo.currentIndex, data.index)
+        compare(combo.displayText, data.index < 0 ? "" : combo.textAt(data.index))
+        compare(child("settings_title").text, data.title)
+        // Opening the page chose nothing on the user's behalf.
+        compare(test_settings.value("lang"), data.lang)
 
+        // Until the user picks a language.
         pick_language(0)
         compare(combo.currentIndex, 0)
+        compare(child("settings_title").text, "Settings")
         tryVerify(function () { return test_settings.value("lang") === "en" })
     }
 
