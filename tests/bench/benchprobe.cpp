@@ -1,5 +1,6 @@
 // A Qt generic plugin that the benchmark loads into the unchanged app and into the baseline with
 // "-plugin velquinbench". It prints, to stderr, lines beginning "velquin-bench:":
+//   first_frame <ns> CLOCK_MONOTONIC when the window's first frame was swapped;
 //   shown <ns>      CLOCK_MONOTONIC when the first frame showing the configuration was swapped
 //                   (the first frame at all where the root context has no "device");
 //   idle <ms> frames <n> then one "thread <tid> <early> <cpu ms> <context switches> <name>" line
@@ -121,6 +122,13 @@ private:
     void attach(QQuickWindow* window)
     {
         window_ = window;
+        connect(
+            window, &QQuickWindow::frameSwapped, this,
+            [this] {
+                if (!first_frame_.exchange(true))
+                    std::fprintf(stderr, "velquin-bench: first_frame %lld\n", monotonic_ns());
+            },
+            Qt::DirectConnection);
         QQmlEngine* engine = qmlEngine(window);
         device_ =
             engine ? engine->rootContext()->contextProperty("device").value<QObject*>() : nullptr;
@@ -202,6 +210,7 @@ private:
     int idle_ms_ = 0;
     std::atomic<bool> synced_{false};
     std::atomic<bool> shown_{false};
+    std::atomic<bool> first_frame_{false};
     std::atomic<int> frames_{0};
     std::map<int, thread_times> before_;
     std::set<int> early_;
