@@ -54,7 +54,7 @@ if(WIN32)
         execute_process(
             COMMAND \"${VELQUIN_WINDEPLOYQT}\" $<IF:$<CONFIG:Debug>,--debug,--release>
                     --qmldir \"${PROJECT_SOURCE_DIR}/qml\" ${VELQUIN_DEPLOY_RUNTIME}
-                    --no-opengl-sw --verbose 1 \"\${exe}\"
+                    --verbose 1 \"\${exe}\"
             RESULT_VARIABLE status)
         if(NOT status EQUAL 0)
             message(FATAL_ERROR \"windeployqt failed for \${exe}\")
@@ -71,6 +71,7 @@ if(WIN32)
     set(CPACK_NSIS_MUI_ICON ${VELQUIN_WINDOWS_DIR}/velquin_plus.ico)
     set(CPACK_NSIS_MUI_UNIICON ${VELQUIN_WINDOWS_DIR}/velquin_plus.ico)
     set(CPACK_NSIS_INSTALLED_ICON_NAME velquin_plus.exe)
+    set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
     set(CPACK_NSIS_URL_INFO_ABOUT ${CPACK_PACKAGE_HOMEPAGE_URL})
     set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
     # 64-bit Program Files, not the 32-bit default.
