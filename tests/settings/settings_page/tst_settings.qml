@@ -128,7 +128,9 @@ WindowTest {
         compare(child("swipeview_main").currentIndex, 0)
         tryVerify(function () { return sim.use_joystick() })
         tryVerify(function () { return sim.writes_applied() === writes + 1 })
+        // The switch editor offers the joystick, with smaller captions to make room.
         verify(child("iface_joyst").visible)
+        compare(child("iface_mouse").font_size, 12)
 
         // And back.
         show_settings()
@@ -142,6 +144,7 @@ WindowTest {
         verify(!config.use_joystick)
         compare(child("swipeview_main").currentIndex, 0)
         verify(!child("iface_joyst").visible)
+        compare(child("iface_mouse").font_size, 16)
     }
 
     function test_restore_dialog_confirmed() {
