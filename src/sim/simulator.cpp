@@ -7,13 +7,22 @@
 #include <QtGlobal>
 #include <memory>
 
+namespace {
+
+// Lives until static destruction, after the device object of main has gone.
+std::unique_ptr<VirtualVelquin> device;
+
+} // namespace
+
+VirtualVelquin* simulator_device()
+{
+    return device.get();
+}
+
 bool simulator_start_from_environment()
 {
     if (qgetenv("VELQUIN_SIMULATOR") != "1")
         return false;
-
-    // Lives until static destruction, after the device object of main has gone.
-    static std::unique_ptr<VirtualVelquin> device;
     if (device)
         return true;
 

@@ -5,3 +5,8 @@
 // report (default 0) and VELQUIN_SIMULATOR_TRACE naming a file that gets one line per report.
 // Call it before vhid_init (before the device object is built). Returns whether it did.
 bool simulator_start_from_environment();
+
+class VirtualVelquin;
+
+// The device that simulator_start_from_environment plugged, or null when it did not.
+VirtualVelquin* simulator_device();

@@ -10,16 +10,27 @@ namespace {
 // The received reports kept for inspection; older ones are forgotten.
 constexpr std::size_t MAX_RECEIVED = 4096;
 
-// Live devices by token. Locked before a device's own mutex, never after it.
-std::mutex registry_mutex;
-std::map<uintptr_t, VirtualVelquin*> registry;
-uintptr_t next_token = 1;
+// Live devices by token. Its mutex is locked before a device's own, never after it.
+struct Registry
+{
+    std::mutex mutex;
+    std::map<uintptr_t, VirtualVelquin*> devices;
+    uintptr_t next_token = 1;
+};
+
+// Never destroyed: a device may be destroyed during static destruction.
+Registry& registry()
+{
+    static Registry* r = new Registry;
+    return *r;
+}
 
 uintptr_t register_device(VirtualVelquin* device)
 {
-    std::lock_guard<std::mutex> lock(registry_mutex);
-    const uintptr_t token = next_token++;
-    registry.emplace(token, device);
+    Registry& r = registry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    const uintptr_t token = r.next_token++;
+    r.devices.emplace(token, device);
     return token;
 }
 
@@ -33,8 +44,8 @@ VirtualVelquin::~VirtualVelquin()
 {
     unplug();
     {
-        std::lock_guard<std::mutex> lock(registry_mutex);
-        registry.erase(token);
+        std::lock_guard<std::mutex> lock(registry().mutex);
+        registry().devices.erase(token);
     }
     {
         std::unique_lock<std::mutex> lock(mutex);
@@ -166,6 +177,12 @@ void VirtualVelquin::set_report_delay_ms(unsigned ms)
     delay_ms = ms;
 }
 
+unsigned VirtualVelquin::report_delay_ms() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return delay_ms;
+}
+
 void VirtualVelquin::set_answer_options(SimDevice::AnswerOptions options)
 {
     std::lock_guard<std::mutex> lock(mutex);
@@ -264,9 +281,10 @@ void VirtualVelquin::on_output(void* user, int32_t, const uint8_t* data, int32_t
 {
     VirtualVelquin* device = nullptr;
     {
-        std::lock_guard<std::mutex> registry_lock(registry_mutex);
-        const auto it = registry.find(reinterpret_cast<uintptr_t>(user));
-        if (it == registry.end())
+        Registry& r = registry();
+        std::lock_guard<std::mutex> registry_lock(r.mutex);
+        const auto it = r.devices.find(reinterpret_cast<uintptr_t>(user));
+        if (it == r.devices.end())
             return;
         device = it->second;
         std::lock_guard<std::mutex> lock(device->mutex);

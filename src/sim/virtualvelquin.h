@@ -47,6 +47,7 @@ public:
     // Pause before each report in either direction: a written report is taken that much later,
     // and each report of an answer is sent that much after the previous one.
     void set_report_delay_ms(unsigned ms);
+    unsigned report_delay_ms() const;
     void set_answer_options(SimDevice::AnswerOptions options);
     // Appends one line per report crossing the bus to the file ("> 05 01 00 ..." host to device,
     // "< 04 01 ..." device to host), flushed at once. An empty path stops tracing. False when the
