@@ -147,6 +147,15 @@ ColumnLayout {
 
                     required property int index
 
+                    // Applies a release mode function of the library to this switch. The entry is
+                    // read through the list in every evaluation: a var property holding it would
+                    // not notify when a completed read changes the same entry object silently.
+                    function release(describe) {
+                        const entry = config.sw_simplified_config[index]
+                        return describe(entry.iface, entry.action,
+                                        config.sw_simplified_release_mode[index])
+                    }
+
                     objectName: "switch_row_" + index
                     visible: device.config_ready
                     Layout.fillWidth: true
@@ -208,15 +217,11 @@ ColumnLayout {
                             }
 
                             Label {
-                                readonly property var entry: config.sw_simplified_config[switch_row.index]
-                                readonly property int mode: config.sw_simplified_release_mode[switch_row.index]
-
                                 objectName: "switch_release_" + switch_row.index
                                 Layout.fillWidth: true
-                                visible: ConfigSwitchUtil.release_mode_show_in_device_config(
-                                             entry.iface, entry.action, mode)
-                                text: ConfigSwitchUtil.release_mode_name(entry.iface, entry.action,
-                                                                         mode)
+                                visible: switch_row.release(
+                                             ConfigSwitchUtil.release_mode_show_in_device_config)
+                                text: switch_row.release(ConfigSwitchUtil.release_mode_name)
                                 color: "#aaa"
                                 font.family: "Open Sans"
                                 font.pixelSize: 16

@@ -82,10 +82,26 @@ ScreenTestCase {
         compare(icon(0), "qrc:/img/iface_keybd.png")
         compare(release_line(0), "Alternate press/release")
 
+        // Only the action changes (same mode): the release line still follows.
+        sim.set_press(0, entry(mouse, mouse_action.Press, 1, 0))
+        device.read_config()
+        wait_for_read()
+        compare(release_line(0), "Release manually")
+        sim.set_press(0, entry(mouse, mouse_action.Move, ConfigSwitch.Axis.X, 0x01))
+        device.read_config()
+        wait_for_read()
+        compare(row_text(0), "Move right")
+        compare(release_line(0), null)
+
         const config = child("config")
         config.sw_simplified_config[0].iface = ConfigSwitch.Iface.None
         compare(row_text(0), "Other")
         compare(icon(0), "")
+        compare(release_line(0), "Release manually")
+        config.sw_simplified_config[0].iface = mouse
+        compare(release_line(0), null)
+        config.sw_simplified_config[0].action = mouse_action.Click
+        compare(release_line(0), "Release manually")
         config.sw_simplified_release_mode[0] = automatic
         compare(release_line(0), null)
     }
