@@ -723,7 +723,7 @@ ColumnLayout {
 
         // Selects the option of mode only while it is shown (visible counts the whole panel).
         function select_shown(mode) {
-            // Inline components compile lexical declarations twice in Qt 5.15, hence var.
+            // Qt 5.15 rejects let and const in an inline component's functions as redeclared.
             for (var i = 0; i < release_group.buttons.length; ++i) {
                 if (release_group.buttons[i].visible && release_group.buttons[i].mode === mode)
                     release_group.buttons[i].checked = true
