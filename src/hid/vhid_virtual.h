@@ -30,7 +30,8 @@ typedef enum vhid_virtual_fault {
     VHID_VIRTUAL_FAULT_OPEN = 1 << 1,        /* every open of the interface fails */
     VHID_VIRTUAL_FAULT_WRITE = 1 << 2,       /* writes fail (0 bytes written) */
     VHID_VIRTUAL_FAULT_SHORT_WRITE = 1 << 3, /* writes accept one byte less than asked */
-    VHID_VIRTUAL_FAULT_ZERO_READ = 1 << 4    /* the next read returns 0 bytes (clears itself) */
+    VHID_VIRTUAL_FAULT_ZERO_READ = 1 << 4,   /* the next read returns 0 bytes (clears itself) */
+    VHID_VIRTUAL_FAULT_PROBE = 1 << 5        /* held exclusively by the system: not enumerated */
 } vhid_virtual_fault;
 
 /* Makes the layer use the virtual bus. Call before vhid_init. */
@@ -62,6 +63,20 @@ void vhid_virtual_set_delays(uint32_t read_us, uint32_t write_us);
 
 /* Number of handles open on the virtual bus now (leak checks in tests). */
 int32_t vhid_virtual_open_handles(void);
+
+/* Waits until the layer has handled every arrival and removal message sent so far, with their
+ * checks and callbacks. Returns at once on the notification thread or when nothing listens. */
+void vhid_virtual_settle(void);
+
+/* Access and share flags of one open handle, with the Windows values: access read 0x80000000,
+ * write 0x40000000; share read 1, write 2. */
+typedef struct vhid_virtual_open_mode {
+    uint32_t access;
+    uint32_t share;
+} vhid_virtual_open_mode;
+
+/* Copies the modes of up to `max` handles open on an interface now; returns how many are open. */
+int32_t vhid_virtual_open_modes(int32_t iface, vhid_virtual_open_mode* modes, int32_t max);
 
 #ifdef __cplusplus
 }
