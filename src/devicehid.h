@@ -31,6 +31,8 @@ public:
     void restore_default_config() override;
     void reset_to_bootloader() override;
 
+    // The four commands, send_command and do_send_config belong to the owner thread.
+
     // Frames one command of at most 8 bytes into one output report (report id 5) and queues it.
     void send_command(std::vector<unsigned char> command) const;
     // Writes the whole of config: device section, 8 press and 8 release entries, 4 profiles, end.

@@ -50,6 +50,7 @@ private slots:
     // Readers that ended after the last device object went are joined by the next vhid_init.
     void cleanupTestCase() { vhid_init(); }
 
+    void meta_object();
     void plugged_before_start();
     void absent_at_start();
     void one_registration_only_data();
@@ -75,6 +76,41 @@ private slots:
     void bootloader();
     void round_trip();
 };
+
+void TestDeviceHid::meta_object()
+{
+    DeviceHid dev;
+    // QML sees Device's meta-object only: three read-only properties, three signals, and the four
+    // commands, which reach DeviceHid through the virtual slots.
+    const QMetaObject* meta = dev.metaObject();
+    QCOMPARE(meta, &Device::staticMetaObject);
+    QCOMPARE(meta->className(), "Device");
+    QStringList properties;
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty p = meta->property(i);
+        QVERIFY(!p.isWritable());
+        properties << QStringLiteral("%1 %2 %3")
+                          .arg(p.typeName(), p.name(), QString(p.notifySignal().name()));
+    }
+    QCOMPARE(properties, (QStringList{"bool connected connected_changed",
+                                      "bool config_ready config_ready_changed",
+                                      "Config* config config_changed"}));
+    QStringList methods;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i)
+        methods << QString(meta->method(i).methodSignature());
+    QCOMPARE(methods, (QStringList{"connected_changed()", "config_ready_changed()",
+                                   "config_changed()", "read_config()", "send_config()",
+                                   "restore_default_config()", "reset_to_bootloader()"}));
+    QCOMPARE(dev.property("config").value<Config*>(), dev.get_config());
+
+    // The invokables reach the implementation: read_config clears config_ready and writes the
+    // request, which fails with no device there.
+    SignalLog log(dev);
+    QTest::ignoreMessage(QtCriticalMsg, "Error: HID write failed for 1 of 1 report(s)");
+    QVERIFY(QMetaObject::invokeMethod(&dev, "read_config"));
+    QCOMPARE(log.entries, QStringList{"ready=0"});
+    QVERIFY(dev.wait_for_writes(TIMEOUT_MS));
+}
 
 void TestDeviceHid::plugged_before_start()
 {
