@@ -135,7 +135,7 @@ void ConfigReport::store(Config& config) const
         MouseMoveProfile* profile = config.mouse_move_profiles[index];
         profile->n_intervals = fields[0];
         // Speeds beyond the interval count keep their values.
-        for (int k = 0; k < fields[0]; ++k)
+        for (int k = 0; k < fields[0] && k < profile->speed.size(); ++k)
             profile->speed[k] = fields[1 + k];
         break;
     }
