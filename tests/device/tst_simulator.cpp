@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -130,6 +132,10 @@ int main(int argc, char** argv)
     const bool started = simulator_start_from_environment();
     DeviceHid device;
     const bool connected = device.is_connected();
+    // Let the answer to the first read arrive while there is no application object yet: what the
+    // transport hands over then is taken once the event loop runs.
+    if (simulator_device() != nullptr && simulator_device()->wait_idle(5000))
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     QCoreApplication app(argc, argv);
     TestSimulator test(&device, started, connected, trace);
     return QTest::qExec(&test, argc, argv);
