@@ -68,6 +68,7 @@ struct record
     std::deque<transition> pending;
     bool delivering = false; // some thread is draining `pending`
     bool attached = false;   // callbacks were set: notification checks include the record
+    std::string failed_open; // the path whose failed open was logged last (checks only)
     std::shared_ptr<reader> rd;
     std::shared_ptr<writer> wr;
 };
@@ -261,7 +262,7 @@ void drop_candidate(const backend& be, side& s)
 // interface and still alive, otherwise opens it. False when the open failed.
 bool take_side(const backend& be, side& s, const iface_info& f, bool current_ok,
                const std::string& current_path, uint32_t access, bool other_direction,
-               int32_t index)
+               int32_t index, std::string& failed_open)
 {
     drop_candidate(be, s);
     if (current_ok && current_path == f.path) {
@@ -274,11 +275,14 @@ bool take_side(const backend& be, side& s, const iface_info& f, bool current_ok,
     s.handle = be.open(f, access, share);
     s.path = f.path;
     if (s.handle == VHID_INVALID_HANDLE) {
-        log_failure(access == vhid::access_read ? "cannot open for reading"
-                                                : "cannot open for writing",
-                    index, f.path);
+        if (failed_open != f.path) // once, not again on every arrival of anything
+            log_failure(access == vhid::access_read ? "cannot open for reading"
+                                                    : "cannot open for writing",
+                        index, f.path);
+        failed_open = f.path;
         return false;
     }
+    failed_open.clear();
     return true;
 }
 
@@ -348,7 +352,7 @@ bool check_locked(int32_t index, std::vector<std::shared_ptr<reader>>& stopped)
             continue;
         if (f.input_report_len != 0 && f.input_report_len == d.input_report_len) {
             if (!take_side(be, in, f, rd_ok, rd_path, vhid::access_read, f.output_report_len != 0,
-                           index)) {
+                           index, rec.failed_open)) {
                 failed = true;
                 break;
             }
@@ -356,7 +360,7 @@ bool check_locked(int32_t index, std::vector<std::shared_ptr<reader>>& stopped)
         }
         if (f.output_report_len != 0 && f.output_report_len == d.output_report_len) {
             if (!take_side(be, out, f, wr_ok, wr_path, vhid::access_write, f.input_report_len != 0,
-                           index)) {
+                           index, rec.failed_open)) {
                 failed = true;
                 break;
             }
@@ -508,6 +512,7 @@ void vhid_init(void)
             rec.pending.clear();
             rec.delivering = false;
             rec.attached = false;
+            rec.failed_open.clear();
         }
         for (int32_t i = 0; i < VHID_MAX_DEVICES; ++i)
             reset_record(l.devices[i], i);
