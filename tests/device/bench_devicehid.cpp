@@ -83,8 +83,9 @@ bool run(unsigned latency_ms)
     std::printf("  plug to configuration ready:   %8.2f ms\n", plug_to_ready);
     std::printf("  interface thread held by one send_config: longest %.3f ms, median %.3f ms\n",
                 longest, blocked[blocked.size() / 2]);
-    std::printf("    the same 22 reports written on that thread: %.2f ms (%.0fx longer)\n",
-                synchronous, synchronous / std::max(longest, 1e-6));
+    std::printf(
+        "    the same 22 reports written on that thread: %.2f ms (%.1f times the longest)\n",
+        synchronous, synchronous / std::max(longest, 1e-6));
     std::printf("  after %d rapid edits: %zu series (%zu reports) still to write, %zu superseded\n",
                 EDITS, backlog_series, backlog_reports, dev.superseded_writes());
     std::printf("    drained in %.2f ms; %zu reports written instead of %d (%.1f%%)\n", drained,
