@@ -77,6 +77,9 @@ struct backend
 
     // Ends and joins the notification thread (re-initialisation). Never called from it.
     void (*stop)();
+
+    // Optional: true while the device-notification registration is active (smoke tests).
+    bool (*watching)();
 };
 
 const backend& platform_backend();

@@ -36,7 +36,7 @@ void null_nothing() {}
 
 const vhid::backend null_table = {
     "no HID access", null_enumerate, null_open,  null_read,    null_cancel,  null_write,
-    null_close,      nullptr,        null_start, null_nothing, null_nothing,
+    null_close,      nullptr,        null_start, null_nothing, null_nothing, nullptr,
 };
 
 } // namespace

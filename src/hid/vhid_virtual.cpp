@@ -314,10 +314,17 @@ void unplug_locked(bus& b, int32_t iface)
     }
 }
 
+bool bus_watching()
+{
+    bus& b = the_bus();
+    std::lock_guard<std::mutex> lock(b.nmutex);
+    return b.running && b.registered;
+}
+
 const vhid::backend virtual_table = {
     "virtual bus", bus_enumerate, bus_open,  bus_read,  bus_cancel,
     bus_write,     bus_close,     bus_alive, bus_start, bus_cancel_notifications,
-    bus_stop,
+    bus_stop,      bus_watching,
 };
 
 } // namespace
