@@ -4,6 +4,7 @@
 // on only the input reports of that collection.
 #include "hid_descriptor.h"
 #include "vhid_backend.h"
+#include "vhid_linux_bluez.h"
 
 #include <libudev.h>
 
@@ -118,6 +119,9 @@ void list_node(udev_device* raw, std::vector<vhid::iface_info>& out,
     udev_device* hid = udev_device_get_parent_with_subsystem_devtype(raw, "hid", nullptr);
     uint16_t vendor, product;
     if (!node || !hid || !hid_identity(hid, vendor, product))
+        return;
+    // BlueZ keeps a disconnected Bluetooth device's node: such a node is not listed.
+    if (!vhid::hid_device_present(hid))
         return;
     std::vector<uint8_t> bytes;
     vhid::hid_descriptor descriptor;
@@ -318,10 +322,17 @@ udev_monitor* open_monitor(udev* u)
 void run_notifications(udev* u, udev_monitor* monitor)
 {
     linux_state& s = state();
+    // A change of a Bluetooth device's Connected is checked like an arrival or a removal.
+    vhid::bluez_presence& bluez = vhid::bluez();
+    bluez.open();
+    if (bluez.process())
+        s.notify(vhid::msg_device_change, vhid::event_arrival, 0);
     for (;;) {
-        pollfd fds[2] = {{s.wake_fd, POLLIN, 0},
-                         {monitor ? udev_monitor_get_fd(monitor) : -1, POLLIN, 0}};
-        if (::poll(fds, monitor ? 2 : 1, -1) < 0) {
+        // poll() skips the entries whose descriptor is -1.
+        pollfd fds[3] = {{s.wake_fd, POLLIN, 0},
+                         {monitor ? udev_monitor_get_fd(monitor) : -1, POLLIN, 0},
+                         {bluez.fd(), bluez.events(), 0}};
+        if (::poll(fds, 3, -1) < 0) {
             if (errno == EINTR)
                 continue;
             std::fprintf(stderr, "vhid: the device watch failed: %s\n", std::strerror(errno));
@@ -333,10 +344,14 @@ void run_notifications(udev* u, udev_monitor* monitor)
                 std::fprintf(stderr, "vhid: %s\n", std::strerror(errno));
             if (s.stopping.load())
                 break;
-            if (s.cancelled.load() && monitor) // the thread stays, the registration goes
+            if (s.cancelled.load() && monitor) { // the thread stays, the registration goes
                 monitor = udev_monitor_unref(monitor);
+                bluez.close();
+            }
             continue;
         }
+        if (fds[2].revents && bluez.process())
+            s.notify(vhid::msg_device_change, vhid::event_arrival, 0);
         if (!monitor || !fds[1].revents)
             continue;
         udev_device* dev = udev_monitor_receive_device(monitor);
@@ -351,6 +366,7 @@ void run_notifications(udev* u, udev_monitor* monitor)
     }
     if (monitor)
         udev_monitor_unref(monitor);
+    bluez.close();
     udev_unref(u);
 }
 

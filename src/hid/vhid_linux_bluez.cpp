@@ -1,5 +1,6 @@
 #include "vhid_linux_bluez.h"
 
+#include <libudev.h>
 #include <systemd/sd-bus.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@ namespace {
 constexpr const char* bluez_service = "org.bluez";
 constexpr const char* device_iface = "org.bluez.Device1";
 constexpr const char* adapter_iface = "org.bluez.Adapter1";
+constexpr uint64_t reload_timeout_us = 5000000;
 
 std::string upper(std::string text)
 {
@@ -154,9 +156,16 @@ bool bluez_presence::subscribe()
 void bluez_presence::reload()
 {
     sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_message* call = nullptr;
     sd_bus_message* reply = nullptr;
-    int r = sd_bus_call_method(bus_, bluez_service, "/", "org.freedesktop.DBus.ObjectManager",
-                               "GetManagedObjects", &error, &reply, nullptr);
+    int r = sd_bus_message_new_method_call(
+        bus_, &call, bluez_service, "/", "org.freedesktop.DBus.ObjectManager", "GetManagedObjects");
+    // Asking must not start BlueZ; without it every device counts as connected anyway.
+    if (r >= 0)
+        r = sd_bus_message_set_auto_start(call, 0);
+    if (r >= 0)
+        r = sd_bus_call(bus_, call, reload_timeout_us, &error, &reply);
+    sd_bus_message_unref(call);
     const bool absent = r < 0 && (sd_bus_error_has_name(&error, SD_BUS_ERROR_SERVICE_UNKNOWN) ||
                                   sd_bus_error_has_name(&error, SD_BUS_ERROR_NAME_HAS_NO_OWNER));
     if (r < 0 && !absent)
@@ -367,6 +376,32 @@ bool bluez_presence::connected(const std::string& device_address,
         known = true;
     }
     return !known;
+}
+
+bluez_presence& bluez()
+{
+    static bluez_presence* presence = new bluez_presence; // outlives every thread
+    return *presence;
+}
+
+bool hid_device_present(bluez_presence& presence, const char* hid_id, const char* uniq,
+                        const char* phys)
+{
+    unsigned bus = 0;
+    if (!hid_id || std::sscanf(hid_id, "%x:", &bus) != 1 || bus != 0x0005 || !uniq || !*uniq)
+        return true;
+    // HID_PHYS is the adapter's address for Bluetooth; anything else names no adapter.
+    std::string adapter = phys ? phys : "";
+    if (adapter.size() != 17)
+        adapter.clear();
+    return presence.connected(uniq, adapter);
+}
+
+bool hid_device_present(udev_device* hid)
+{
+    return hid_device_present(bluez(), udev_device_get_property_value(hid, "HID_ID"),
+                              udev_device_get_property_value(hid, "HID_UNIQ"),
+                              udev_device_get_property_value(hid, "HID_PHYS"));
 }
 
 } // namespace vhid

@@ -12,6 +12,8 @@
 #include <set>
 #include <string>
 
+struct udev_device;
+
 namespace vhid {
 
 class bluez_presence
@@ -76,6 +78,19 @@ private:
     std::set<std::string> watched_;               // addresses asked about, upper case
     bool changed_ = false;
 };
+
+// The Linux backend's one watcher: opened, processed and closed on its notification thread.
+bluez_presence& bluez();
+
+// Whether a HID device's hidraw node stands for a device that is there: false only for a
+// Bluetooth device (bus 0005 in HID_ID) that BlueZ reports as disconnected. `hid_id`, `uniq`
+// and `phys` are the HID device's HID_ID, HID_UNIQ (the device's address) and HID_PHYS (its
+// adapter's address); any of them may be null.
+bool hid_device_present(bluez_presence& presence, const char* hid_id, const char* uniq,
+                        const char* phys);
+
+// The same for a udev device of the "hid" subsystem, asking bluez().
+bool hid_device_present(udev_device* hid);
 
 } // namespace vhid
 

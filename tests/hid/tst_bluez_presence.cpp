@@ -65,6 +65,8 @@ private slots:
     void no_system_bus_hides_nothing();
     void answers_from_what_bluez_knows_data();
     void answers_from_what_bluez_knows();
+    void hidraw_node_presence_data();
+    void hidraw_node_presence();
     void follows_connected_of_an_asked_device();
     void changes_of_other_devices_need_no_check();
     void removed_device_is_no_longer_hidden();
@@ -265,6 +267,48 @@ void tst_bluez_presence::answers_from_what_bluez_knows()
         QTRY_VERIFY_WITH_TIMEOUT((presence.process(), !presence.connected(last_added, "")), 5000);
     }
     QCOMPARE(presence.connected(address.toStdString(), adapter.toStdString()), connected);
+}
+
+void tst_bluez_presence::hidraw_node_presence_data()
+{
+    QTest::addColumn<QByteArray>("hid_id");
+    QTest::addColumn<QByteArray>("uniq");
+    QTest::addColumn<QByteArray>("phys");
+    QTest::addColumn<bool>("present");
+
+    // BlueZ knows AA:BB:CC:DD:EE:01 disconnected and AA:BB:CC:DD:EE:02 connected, both on hci0.
+    const QByteArray bt = "0005:000008E6:00000001", usb = "0003:000008E6:00000001";
+    QTest::newRow("Bluetooth, disconnected")
+        << bt << QByteArray("aa:bb:cc:dd:ee:01") << QByteArray(hci0).toLower() << false;
+    QTest::newRow("Bluetooth, connected")
+        << bt << QByteArray("aa:bb:cc:dd:ee:02") << QByteArray(hci0).toLower() << true;
+    QTest::newRow("Bluetooth, unknown to BlueZ")
+        << bt << QByteArray("aa:bb:cc:dd:ee:03") << QByteArray(hci0).toLower() << true;
+    QTest::newRow("Bluetooth, no adapter address")
+        << bt << QByteArray("aa:bb:cc:dd:ee:01") << QByteArray("velquin-uhid") << false;
+    QTest::newRow("Bluetooth, no device address")
+        << bt << QByteArray() << QByteArray(hci0).toLower() << true;
+    QTest::newRow("USB, same address as a disconnected one")
+        << usb << QByteArray("aa:bb:cc:dd:ee:01") << QByteArray("usb-0000:00:14.0-1/input0")
+        << true;
+    QTest::newRow("no HID_ID") << QByteArray() << QByteArray("aa:bb:cc:dd:ee:01")
+                               << QByteArray(hci0).toLower() << true;
+}
+
+void tst_bluez_presence::hidraw_node_presence()
+{
+    QFETCH(QByteArray, hid_id);
+    QFETCH(QByteArray, uniq);
+    QFETCH(QByteArray, phys);
+    QFETCH(bool, present);
+
+    QVERIFY(add_adapter("hci0"));
+    QVERIFY(add_device("hci0", "AA:BB:CC:DD:EE:01", false));
+    QVERIFY(add_device("hci0", "AA:BB:CC:DD:EE:02", true));
+    vhid::bluez_presence presence;
+    QVERIFY(presence.open());
+    auto text = [](const QByteArray& b) { return b.isNull() ? nullptr : b.constData(); };
+    QCOMPARE(vhid::hid_device_present(presence, text(hid_id), text(uniq), text(phys)), present);
 }
 
 void tst_bluez_presence::follows_connected_of_an_asked_device()
