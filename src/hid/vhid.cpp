@@ -21,6 +21,19 @@
 #include <thread>
 #include <vector>
 
+#ifdef __linux__
+#include <pthread.h>
+#endif
+
+void vhid::name_thread(const char* name)
+{
+#ifdef __linux__
+    pthread_setname_np(pthread_self(), name);
+#else
+    (void)name;
+#endif
+}
+
 namespace {
 
 using vhid::backend;
@@ -150,6 +163,7 @@ void deliver_report(int32_t index, uint8_t* data, int32_t length)
 void run_reader(std::shared_ptr<reader> r)
 {
     const backend& be = *r->be;
+    vhid::name_thread("vhid-reader");
     if (r->predecessor) {
         reader& p = *r->predecessor;
         std::unique_lock<std::mutex> lock(p.mutex);

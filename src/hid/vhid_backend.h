@@ -82,6 +82,9 @@ struct backend
     bool (*watching)();
 };
 
+// Names the calling thread where the platform lets it be seen (debuggers, /proc).
+void name_thread(const char* name);
+
 const backend& platform_backend();
 const backend& virtual_backend();
 

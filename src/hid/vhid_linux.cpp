@@ -321,6 +321,7 @@ udev_monitor* open_monitor(udev* u)
 
 void run_notifications(udev* u, udev_monitor* monitor)
 {
+    vhid::name_thread("vhid-notify");
     linux_state& s = state();
     // A change of a Bluetooth device's Connected is checked like an arrival or a removal.
     vhid::bluez_presence& bluez = vhid::bluez();

@@ -120,6 +120,7 @@ void post(uintptr_t event)
 
 void run_notifications()
 {
+    vhid::name_thread("vhid-notify");
     bus& b = the_bus();
     std::unique_lock<std::mutex> lock(b.nmutex);
     for (;;) {
