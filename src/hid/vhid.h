@@ -56,7 +56,9 @@ typedef struct device_t {
 } device_t;
 
 /* Empties the table and starts the notification thread (once per process). Call before any
- * other function. Calling it again (tests) first detaches, closes and frees every registration. */
+ * other function. Calling it again (tests) first detaches, closes and frees every registration,
+ * ends the notification thread and starts a new one on the backend selected now (the virtual
+ * bus after vhid_virtual_use). Not from inside a callback. */
 void vhid_init(void);
 
 /* Adds a registration and returns its index, or -1 when VHID_MAX_DEVICES exist already.
@@ -66,7 +68,9 @@ int32_t vhid_add_device(int32_t vendor_id, int32_t product_id, int32_t usage_pag
 
 /* Stores the callbacks and at once runs the connection check of that registration on the
  * calling thread, which calls the connected or the disconnected callback unless the interface
- * list cannot be made. Ignored for an index that is negative or not below the count. */
+ * list cannot be made. Arrival and removal re-check a registration only from then on, so this
+ * first callback is never taken by the notification thread. Ignored for an index that is
+ * negative or not below the count. */
 void vhid_set_callbacks(int32_t index, vhid_connected_cb_t connected_cb,
                         vhid_disconnected_cb_t disconnected_cb, vhid_report_cb_t report_cb,
                         void* user_data);

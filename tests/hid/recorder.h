@@ -86,6 +86,19 @@ struct recorder
     {
         vhid_set_callbacks(index, on_connected_cb, on_disconnected_cb, on_report_cb, this);
     }
+
+    // The device object's two registrations on an empty table: 0 reads, 1 writes. False when
+    // they did not get those indices.
+    bool attach_device_pair()
+    {
+        if (vhid_add_device(0x08E6, 0x0001, 0xFF00, 9, 0) != 0)
+            return false;
+        attach(0);
+        if (vhid_add_device(0x08E6, 0x0001, 0xFF00, 0, 9) != 1)
+            return false;
+        attach(1);
+        return true;
+    }
 };
 
 // Detaches every registration when it goes out of scope: declare it after the objects that the

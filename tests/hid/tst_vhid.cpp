@@ -67,14 +67,7 @@ protected:
         vhid_virtual_unplug(id);
         vhid_virtual_settle();
     }
-    // The two registrations of the device object: input only, then output only.
-    void add_device_pair()
-    {
-        ASSERT_EQ(vhid_add_device(vid, pid, page, 9, 0), 0);
-        rec.attach(0);
-        ASSERT_EQ(vhid_add_device(vid, pid, page, 0, 9), 1);
-        rec.attach(1);
-    }
+    void add_device_pair() { ASSERT_TRUE(rec.attach_device_pair()); }
     std::vector<vhid_virtual_open_mode> modes(int32_t iface)
     {
         std::vector<vhid_virtual_open_mode> m(8);
@@ -321,24 +314,28 @@ TEST_F(Vhid, InterfaceThatCannotBeProbedIsSkipped)
 
 // --- Sharing ------------------------------------------------------------------------------
 
-TEST_F(Vhid, InputOnlyInterfaceIsOpenedSharingReadOnly)
+TEST_F(Vhid, OneWayInterfacesAreOpenedSharingReadOnly)
 {
-    const int32_t dev = plug(device_iface(9, 0));
-    add_device_pair();
-    const auto m = modes(dev);
-    ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].access, 0x80000000u);
-    EXPECT_EQ(m[0].share, 1u);
-}
-
-TEST_F(Vhid, OutputOnlyInterfaceIsOpenedSharingReadOnly)
-{
-    const int32_t dev = plug(device_iface(0, 9));
-    add_device_pair();
-    const auto m = modes(dev);
-    ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].access, 0x40000000u);
-    EXPECT_EQ(m[0].share, 1u);
+    const struct
+    {
+        const char* what;
+        int32_t in_len, out_len;
+        uint32_t access;
+    } rows[] = {
+        {"input only", 9, 0, 0x80000000u},
+        {"output only", 0, 9, 0x40000000u},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        vhid_init();
+        vhid_virtual_reset();
+        const int32_t dev = plug(device_iface(r.in_len, r.out_len));
+        add_device_pair();
+        const auto m = modes(dev);
+        ASSERT_EQ(m.size(), 1u);
+        EXPECT_EQ(m[0].access, r.access);
+        EXPECT_EQ(m[0].share, 1u);
+    }
 }
 
 TEST_F(Vhid, TwoWayInterfaceIsSharedSoBothRegistrationsOpenIt)

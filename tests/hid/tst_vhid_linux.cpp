@@ -55,15 +55,13 @@ TEST(VhidLinux, IdleLayerMakesNoWakeups)
     vhid_init();
     recorder rec;
     detach_all guard;
-    ASSERT_EQ(vhid_add_device(0x08E6, 0x0001, 0xFF00, 9, 0), 0);
-    rec.attach(0);
-    ASSERT_EQ(vhid_add_device(0x08E6, 0x0001, 0xFF00, 0, 9), 1);
-    rec.attach(1);
+    ASSERT_TRUE(rec.attach_device_pair());
     if (rec.count(recorder::connected) > 0)
         GTEST_SKIP() << "a Velquin Plus is plugged in; this test needs none";
     EXPECT_EQ(rec.count(recorder::disconnected, 0), 1u);
     EXPECT_EQ(rec.count(recorder::disconnected, 1), 1u);
 
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // named and settled in its wait
     // The layer's own threads, not a sanitizer's helper that started with them.
     std::set<int> layer;
     for (int tid : task_ids())
@@ -71,7 +69,6 @@ TEST(VhidLinux, IdleLayerMakesNoWakeups)
             layer.insert(tid);
     ASSERT_FALSE(layer.empty()) << "the notification thread did not start";
 
-    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // let it settle into its wait
     std::map<int, long> start;
     for (int tid : layer)
         start[tid] = switches(tid);

@@ -36,10 +36,7 @@ TEST_F(VhidWindows, AbsentDeviceIsReportedDisconnectedOnce)
 {
     recorder rec;
     detach_all guard;
-    ASSERT_EQ(vhid_add_device(0x08E6, 0x0001, 0xFF00, 9, 0), 0);
-    rec.attach(0);
-    ASSERT_EQ(vhid_add_device(0x08E6, 0x0001, 0xFF00, 0, 9), 1);
-    rec.attach(1);
+    ASSERT_TRUE(rec.attach_device_pair());
     Sleep(200);
     const auto events = rec.snapshot();
     ASSERT_EQ(events.size(), 2u);
