@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <linux/uhid.h>
 #include <poll.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -321,11 +322,11 @@ void UhidDevice::on_output(const uint8_t* data, std::size_t len, uint8_t rtype)
                 const uint8_t key[] = {KEYBOARD_REPORT_ID, 0, 0, 0x04, 0, 0, 0, 0, 0};
                 const uint8_t key_up[] = {KEYBOARD_REPORT_ID, 0, 0, 0, 0, 0, 0, 0, 0};
                 const uint8_t mouse[] = {MOUSE_REPORT_ID, 0, 1, 0xFF, 0};
-                send_input_locked(key, sizeof key);
-                send_input_locked(key_up, sizeof key_up);
-                send_input_locked(mouse, sizeof mouse);
+                send_paced_locked(key, sizeof key);
+                send_paced_locked(key_up, sizeof key_up);
+                send_paced_locked(mouse, sizeof mouse);
             }
-            if (send_input_locked(report.data(), report.size()))
+            if (send_paced_locked(report.data(), report.size()))
                 ++counts.config_inputs_sent;
         }
         break;
@@ -367,6 +368,14 @@ bool UhidDevice::send_input_locked(const uint8_t* data, std::size_t len)
     return true;
 }
 
+bool UhidDevice::send_paced_locked(const uint8_t* data, std::size_t len)
+{
+    const bool sent = send_input_locked(data, len);
+    if (report_interval.count() > 0)
+        std::this_thread::sleep_for(report_interval);
+    return sent;
+}
+
 bool UhidDevice::emit_key(uint8_t usage, uint8_t modifiers)
 {
     const uint8_t down[] = {KEYBOARD_REPORT_ID, modifiers, 0, usage, 0, 0, 0, 0, 0};
@@ -392,6 +401,12 @@ void UhidDevice::set_noise(bool on)
 {
     std::lock_guard<std::mutex> lock(mutex);
     noise = on;
+}
+
+void UhidDevice::set_report_interval(std::chrono::microseconds interval)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    report_interval = interval;
 }
 
 void UhidDevice::set_logger(Logger new_logger)

@@ -2,6 +2,7 @@
 
 #include "simdevice.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -64,6 +65,10 @@ public:
     // When set, a key press and release and a mouse report precede every configuration report the
     // device sends, as when a user presses switches while the host reads the configuration.
     void set_noise(bool on);
+    // The pause after each report of an answer. The kernel keeps 64 reports per open hidraw node
+    // and drops newer ones, so an answer sent in one burst can lose its end; a real device sends
+    // no faster than its Bluetooth link.
+    void set_report_interval(std::chrono::microseconds interval);
     void set_logger(Logger logger);
 
     SimConfig config() const;
@@ -74,6 +79,7 @@ public:
 private:
     bool write_event(const void* event, std::size_t size);
     bool send_input_locked(const uint8_t* data, std::size_t len);
+    bool send_paced_locked(const uint8_t* data, std::size_t len);
     void on_output(const uint8_t* data, std::size_t len, uint8_t rtype);
     void log(const std::string& text) const;
 
@@ -81,6 +87,7 @@ private:
     int uhid_fd = -1;
     bool is_plugged = false;
     bool noise = false;
+    std::chrono::microseconds report_interval{1000};
     SimDevice sim;
     Counters counts;
     Logger logger;
