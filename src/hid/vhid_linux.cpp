@@ -325,7 +325,6 @@ void run_notifications(udev* u, udev_monitor* monitor)
     linux_state& s = state();
     // A change of a Bluetooth device's Connected is checked like an arrival or a removal.
     vhid::bluez_presence& bluez = vhid::bluez();
-    bluez.open();
     if (bluez.process())
         s.notify(vhid::msg_device_change, vhid::event_arrival, 0);
     for (;;) {
@@ -391,6 +390,8 @@ bool linux_start(vhid::notify_fn notify)
     s.notify = notify;
     s.cancelled.store(false);
     s.stopping.store(false);
+    // Opened here, so that the first checks already know BlueZ's devices; the thread takes it.
+    vhid::bluez().open();
     s.thread = std::thread(run_notifications, u, monitor);
     return true;
 }

@@ -15,7 +15,8 @@ namespace {
 constexpr const char* bluez_service = "org.bluez";
 constexpr const char* device_iface = "org.bluez.Device1";
 constexpr const char* adapter_iface = "org.bluez.Adapter1";
-constexpr uint64_t reload_timeout_us = 5000000;
+// The first calls run on the caller of vhid_init: a hung bus must not hold it for long.
+constexpr uint64_t call_timeout_us = 1000000;
 
 std::string upper(std::string text)
 {
@@ -98,6 +99,7 @@ bool bluez_presence::open()
         log_failure("no system bus; Bluetooth devices count as connected", r);
         return false;
     }
+    sd_bus_set_method_call_timeout(bus_, call_timeout_us);
     if (!subscribe()) {
         close();
         return false;
@@ -164,7 +166,7 @@ void bluez_presence::reload()
     if (r >= 0)
         r = sd_bus_message_set_auto_start(call, 0);
     if (r >= 0)
-        r = sd_bus_call(bus_, call, reload_timeout_us, &error, &reply);
+        r = sd_bus_call(bus_, call, 0, &error, &reply);
     sd_bus_message_unref(call);
     const bool absent = r < 0 && (sd_bus_error_has_name(&error, SD_BUS_ERROR_SERVICE_UNKNOWN) ||
                                   sd_bus_error_has_name(&error, SD_BUS_ERROR_NAME_HAS_NO_OWNER));

@@ -1,55 +1,20 @@
 // The Bluetooth presence watcher against python3-dbusmock's BlueZ template on a private bus that
 // stands in for the system bus: each case gets a fresh bus and a fresh BlueZ.
+#include "bluezmock.h"
 #include "vhid_linux_bluez.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <systemd/sd-bus.h>
 
 #include <atomic>
 #include <chrono>
-#include <csignal>
+#include <memory>
 #include <poll.h>
-#include <sys/prctl.h>
 #include <thread>
 
 namespace {
 
-constexpr const char* python = "/usr/bin/python3";
-constexpr const char* hci0 = "00:01:02:03:04:05"; // the template's address of adapter hci0
-constexpr const char* hci1 = "01:02:03:04:05:06";
-
-// A call to BlueZ's mock (or any method) on the test's own connection, with string or object
-// path arguments as `types` says; false (and a warning) on error.
-bool call(sd_bus* bus, const char* path, const char* iface, const char* method, const char* types,
-          std::initializer_list<const char*> args)
-{
-    sd_bus_message* m = nullptr;
-    sd_bus_message* reply = nullptr;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    int r = sd_bus_message_new_method_call(bus, &m, "org.bluez", path, iface, method);
-    const char* type = types;
-    for (const char* arg : args)
-        if (r >= 0)
-            r = sd_bus_message_append_basic(m, *type++, arg);
-    if (r >= 0)
-        r = sd_bus_call(bus, m, 0, &error, &reply);
-    if (r < 0)
-        qWarning("%s failed: %s", method, error.message ? error.message : strerror(-r));
-    sd_bus_error_free(&error);
-    sd_bus_message_unref(reply);
-    sd_bus_message_unref(m);
-    return r >= 0;
-}
-
-// A helper process that dies with the test, even when a sanitizer ends the test abruptly.
-class child_process : public QProcess
-{
-protected:
-    void setupChildProcess() override { prctl(PR_SET_PDEATHSIG, SIGKILL); }
-};
+constexpr const char* hci0 = bluez_mock::hci0;
+constexpr const char* hci1 = bluez_mock::hci1;
 
 } // namespace
 
@@ -75,92 +40,38 @@ private slots:
     void queries_from_other_threads_during_changes();
 
 private:
-    bool start_bluez();
-    void stop_bluez();
     // Waits for process() to report a change, handling every message meanwhile.
     bool wait_change(vhid::bluez_presence& presence, int timeout_ms = 5000);
-    bool add_adapter(const char* name);
-    bool add_device(const char* adapter, const char* address, bool connected);
-    bool set_connected(const char* adapter, const char* address, bool connected);
+    bool add_adapter(const char* name) { return mock_->add_adapter(name); }
+    bool add_device(const char* adapter, const char* address, bool connected)
+    {
+        return mock_->add_device(adapter, address, connected);
+    }
+    bool set_connected(const char* adapter, const char* address, bool connected)
+    {
+        return mock_->set_connected(adapter, address, connected);
+    }
 
-    QTemporaryDir dir_;
-    child_process daemon_;
-    child_process bluez_;
-    QByteArray address_;
-    sd_bus* control_ = nullptr;
+    std::unique_ptr<bluez_mock> mock_;
 };
 
 void tst_bluez_presence::initTestCase()
 {
-    QProcess probe;
-    probe.start(python, {"-c", "import dbusmock"});
-    if (!probe.waitForFinished(20000) || probe.exitStatus() != QProcess::NormalExit ||
-        probe.exitCode() != 0)
-        QSKIP("python3-dbusmock is not installed");
-    if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
-        QSKIP("dbus-daemon is not installed");
-    QVERIFY(dir_.isValid());
-    QFile config(dir_.filePath("bus.conf"));
-    QVERIFY(config.open(QIODevice::WriteOnly));
-    config.write(
-        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\""
-        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-        "<busconfig><type>system</type><listen>unix:tmpdir=" +
-        dir_.path().toUtf8() +
-        "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
-        "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-        "<allow own=\"*\"/></policy></busconfig>\n");
+    const QString missing = bluez_mock::missing();
+    if (!missing.isEmpty())
+        QSKIP(qPrintable(missing));
 }
 
 void tst_bluez_presence::init()
 {
-    daemon_.start("dbus-daemon",
-                  {"--config-file=" + dir_.filePath("bus.conf"), "--nofork", "--print-address=1"});
-    QVERIFY(daemon_.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(daemon_.canReadLine(), 10000);
-    address_ = daemon_.readLine().trimmed();
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", address_);
-    QVERIFY(sd_bus_open_system(&control_) >= 0);
-    QVERIFY(start_bluez());
+    mock_.reset(new bluez_mock);
+    QVERIFY(mock_->start_bus());
+    QVERIFY(mock_->start_bluez());
 }
 
 void tst_bluez_presence::cleanup()
 {
-    control_ = sd_bus_flush_close_unref(control_);
-    stop_bluez();
-    daemon_.terminate();
-    daemon_.waitForFinished();
-}
-
-bool tst_bluez_presence::start_bluez()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DBUS_SYSTEM_BUS_ADDRESS", address_);
-    bluez_.setProcessEnvironment(env);
-    bluez_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    bluez_.start(python, {"-m", "dbusmock", "--template", "bluez5"});
-    if (!bluez_.waitForStarted())
-        return false;
-    // The mock is ready once it owns the name.
-    for (int i = 0; i < 200; ++i) {
-        sd_bus_message* reply = nullptr;
-        int owned = 0;
-        if (sd_bus_call_method(control_, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                               "org.freedesktop.DBus", "NameHasOwner", nullptr, &reply, "s",
-                               "org.bluez") >= 0)
-            sd_bus_message_read(reply, "b", &owned);
-        sd_bus_message_unref(reply);
-        if (owned)
-            return true;
-        QTest::qWait(50);
-    }
-    return false;
-}
-
-void tst_bluez_presence::stop_bluez()
-{
-    bluez_.terminate();
-    bluez_.waitForFinished();
+    mock_.reset();
 }
 
 bool tst_bluez_presence::wait_change(vhid::bluez_presence& presence, int timeout_ms)
@@ -178,27 +89,9 @@ bool tst_bluez_presence::wait_change(vhid::bluez_presence& presence, int timeout
     }
 }
 
-bool tst_bluez_presence::add_adapter(const char* name)
-{
-    return call(control_, "/", "org.bluez.Mock", "AddAdapter", "ss", {name, "test host"});
-}
-
-bool tst_bluez_presence::add_device(const char* adapter, const char* address, bool connected)
-{
-    return call(control_, "/", "org.bluez.Mock", "AddDevice", "sss",
-                {adapter, address, "switch"}) &&
-           (!connected || set_connected(adapter, address, true));
-}
-
-bool tst_bluez_presence::set_connected(const char* adapter, const char* address, bool connected)
-{
-    return call(control_, "/", "org.bluez.Mock", connected ? "ConnectDevice" : "DisconnectDevice",
-                "ss", {adapter, address});
-}
-
 void tst_bluez_presence::no_system_bus_hides_nothing()
 {
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + dir_.filePath("no-such-bus").toUtf8());
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/velquin-test-bus");
     vhid::bluez_presence presence;
     QVERIFY(!presence.open());
     QCOMPARE(presence.fd(), -1);
@@ -356,8 +249,8 @@ void tst_bluez_presence::removed_device_is_no_longer_hidden()
     QVERIFY(presence.open());
     QVERIFY(!presence.connected("AA:BB:CC:DD:EE:01", hci0));
 
-    QVERIFY(call(control_, "/org/bluez/hci0", "org.bluez.Adapter1", "RemoveDevice", "o",
-                 {"/org/bluez/hci0/dev_AA_BB_CC_DD_EE_01"}));
+    QVERIFY(mock_->call("/org/bluez/hci0", "org.bluez.Adapter1", "RemoveDevice", "o",
+                        {"/org/bluez/hci0/dev_AA_BB_CC_DD_EE_01"}));
     QVERIFY(wait_change(presence));
     QVERIFY(presence.connected("AA:BB:CC:DD:EE:01", hci0));
 }
@@ -370,11 +263,11 @@ void tst_bluez_presence::bluez_restart_is_followed()
     QVERIFY(presence.open());
     QVERIFY(!presence.connected("AA:BB:CC:DD:EE:01", hci0));
 
-    stop_bluez();
+    mock_->stop_bluez();
     QVERIFY(wait_change(presence));
     QVERIFY(presence.connected("AA:BB:CC:DD:EE:01", hci0));
 
-    QVERIFY(start_bluez());
+    QVERIFY(mock_->start_bluez());
     QVERIFY(add_adapter("hci0"));
     QVERIFY(add_device("hci0", "AA:BB:CC:DD:EE:01", false));
     QVERIFY(wait_change(presence));
@@ -389,8 +282,7 @@ void tst_bluez_presence::lost_bus_hides_nothing()
     QVERIFY(presence.open());
     QVERIFY(!presence.connected("AA:BB:CC:DD:EE:01", hci0));
 
-    daemon_.kill();
-    daemon_.waitForFinished();
+    mock_->kill_bus();
     QVERIFY(wait_change(presence));
     QCOMPARE(presence.fd(), -1);
     QVERIFY(presence.connected("AA:BB:CC:DD:EE:01", hci0));
