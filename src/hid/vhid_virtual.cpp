@@ -38,7 +38,8 @@ struct vhandle
     std::deque<std::vector<uint8_t>> queue;
     std::condition_variable arrived;
     bool cancelled = false;
-    bool gone = false; // the interface was unplugged
+    bool gone = false;        // the interface was unplugged
+    bool zero_at_end = false; // ... and its reads now give 0 bytes
 };
 
 struct bus
@@ -209,8 +210,10 @@ int32_t bus_read(vhid_handle_t handle, uint8_t* buffer, int32_t length)
         b.ifaces[h->iface].faults &= ~uint32_t(VHID_VIRTUAL_FAULT_ZERO_READ);
         return 0;
     }
-    if (h->cancelled || h->queue.empty())
+    if (h->cancelled)
         return -1;
+    if (h->queue.empty())
+        return h->zero_at_end ? 0 : -1;
     const std::vector<uint8_t> report = std::move(h->queue.front());
     h->queue.pop_front();
     const uint32_t delay = b.read_us;
@@ -306,10 +309,12 @@ void bus_stop()
 
 void unplug_locked(bus& b, int32_t iface)
 {
+    const bool zero_at_end = b.ifaces.at(iface).faults & VHID_VIRTUAL_FAULT_ZERO_AT_END;
     b.ifaces.erase(iface);
     for (auto& [handle, h] : b.handles) {
         if (h->iface == iface) {
             h->gone = true;
+            h->zero_at_end = zero_at_end;
             h->arrived.notify_all();
         }
     }

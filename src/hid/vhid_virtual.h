@@ -31,7 +31,9 @@ typedef enum vhid_virtual_fault {
     VHID_VIRTUAL_FAULT_WRITE = 1 << 2,       /* writes fail (0 bytes written) */
     VHID_VIRTUAL_FAULT_SHORT_WRITE = 1 << 3, /* writes accept one byte less than asked */
     VHID_VIRTUAL_FAULT_ZERO_READ = 1 << 4,   /* the next read returns 0 bytes (clears itself) */
-    VHID_VIRTUAL_FAULT_PROBE = 1 << 5        /* held exclusively by the system: not enumerated */
+    VHID_VIRTUAL_FAULT_PROBE = 1 << 5,       /* held exclusively by the system: not enumerated */
+    VHID_VIRTUAL_FAULT_ZERO_AT_END = 1 << 6  /* once unplugged, reads give 0 bytes, as at the end
+                                                of a file, instead of failing */
 } vhid_virtual_fault;
 
 /* Makes the layer use the virtual bus. Call before vhid_init. */

@@ -459,6 +459,21 @@ TEST_F(Vhid, ZeroByteReadCallsNothingAndTheReaderGoesOn)
     EXPECT_EQ(rec.snapshot().back().data.at(1), 9);
 }
 
+// Where 0 bytes mean the end of the file, a reader that went on reading would spin for ever.
+TEST_F(Vhid, ZeroByteReadsOfAGoneInterfaceEndTheReader)
+{
+    const int32_t dev = plug(device_iface(9, 0));
+    add_device_pair();
+    vhid_terminate(); // no removal check will stop the reader: it has to notice by itself
+    vhid_virtual_set_faults(dev, VHID_VIRTUAL_FAULT_ZERO_AT_END);
+    vhid_virtual_unplug(dev);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (vhid_virtual_open_handles() > 0 && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(vhid_virtual_open_handles(), 0) << "the reader still reads its dead handle";
+    EXPECT_EQ(rec.count(recorder::report), 0u);
+}
+
 TEST_F(Vhid, UnplugEndsTheReaderAndClosesItsHandle)
 {
     const int32_t dev = plug(device_iface(9, 9));
