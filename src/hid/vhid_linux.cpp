@@ -185,8 +185,8 @@ void hint_permission(const std::string& node, const std::string& device)
             return;
     }
     std::fprintf(stderr,
-                 "vhid: no permission to open %s; install the udev rule %s (see README.md, "
-                 "\"Device access on Linux\") and plug the device in again\n",
+                 "vhid: no permission to open %s; install the udev rule %s (README.md, "
+                 "\"Installing on Linux\") and plug the device in again\n",
                  node.c_str(), udev_rule);
 }
 
