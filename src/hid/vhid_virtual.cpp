@@ -17,8 +17,8 @@
 
 namespace {
 
-// Reports queued per open read handle before newer ones are dropped, as a HID driver does.
-constexpr size_t max_queued_reports = 256;
+// Reports queued per open read handle before newer ones are dropped, as hidraw does.
+constexpr size_t max_queued_reports = 64;
 // Device-change messages waiting for the notification thread before senders wait.
 constexpr size_t max_queued_messages = 256;
 
