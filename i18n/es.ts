@@ -13,6 +13,73 @@
     </message>
 </context>
 <context>
+    <name>Accessibility</name>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Reading the configuration</source>
+        <translation>Leyendo la configuración</translation>
+    </message>
+    <message>
+        <source>Mouse</source>
+        <translation>Ratón</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Teclado</translation>
+    </message>
+    <message>
+        <source>Multimedia</source>
+        <translation>Multimedia</translation>
+    </message>
+    <message>
+        <source>Joystick</source>
+        <translation>Joystick</translation>
+    </message>
+    <message>
+        <source>Generic</source>
+        <translation>Genérico</translation>
+    </message>
+    <message>
+        <source>Switch %1</source>
+        <translation>Pulsador %1</translation>
+    </message>
+    <message>
+        <source>Edit switch %1</source>
+        <translation>Editar el pulsador %1</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>Mouse action</source>
+        <translation>Acción del ratón</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation>Tecla</translation>
+    </message>
+    <message>
+        <source>Multimedia key</source>
+        <translation>Tecla multimedia</translation>
+    </message>
+    <message>
+        <source>Joystick action</source>
+        <translation>Acción del joystick</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Evento</translation>
+    </message>
+</context>
+<context>
     <name>AppSettings</name>
     <message>
         <source>Settings</source>

@@ -2,10 +2,13 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
+import "Controls"
 
 Item {
     id: about
     objectName: "about"
+
+    readonly property Item first_focus: continue_button
 
     ColumnLayout {
         anchors.fill: parent
@@ -42,8 +45,12 @@ Item {
             }
         }
 
-        Label {
+        LinkLabel {
             id: description
+
+            // The keyboard reaches the text's one link through the text itself.
+            readonly property string link: (text.match(/href="([^"]*)"/) || ["", ""])[1]
+
             objectName: "about_description"
             Layout.topMargin: 30
             Layout.fillWidth: true
@@ -60,6 +67,9 @@ Item {
             onLinkActivated: function (link) {
                 Qt.openUrlExternally(link)
             }
+            onActivated: linkActivated(link)
+
+            FocusRing {}
 
             MouseArea {
                 objectName: "about_link_cursor"
@@ -70,6 +80,7 @@ Item {
         }
 
         RoundButton {
+            id: continue_button
             objectName: "about_continue"
             text: qsTr("Continue")
             Layout.alignment: Qt.AlignHCenter | Qt.AlignBottom
@@ -82,6 +93,8 @@ Item {
             highlighted: true
             Material.accent: Material.color(Material.Indigo, Material.Shade400)
             onClicked: swipeview_main.currentIndex = 0
+
+            FocusRing {}
         }
     }
 }

@@ -9,6 +9,7 @@ Item {
     objectName: "app_settings"
 
     readonly property Item last_item: filler
+    readonly property Item first_focus: language_list
     // Names are shown as each language writes itself, so they are never translated.
     readonly property var languages: [
         { name: "English", code: "en" },
@@ -52,11 +53,16 @@ Item {
                 icon.height: 36
                 Material.elevation: 0
                 onClicked: swipeview_main.currentIndex = 0
+                Accessible.name: qsTranslate("Accessibility", "Back")
+
+                FocusRing {}
             }
         }
 
         CardComboBox {
+            id: language_list
             objectName: "settings_language"
+            label: qsTranslate("Accessibility", "Language")
             Layout.fillWidth: true
             Layout.preferredHeight: 80
             model: app_settings.languages
@@ -80,6 +86,8 @@ Item {
             font.pixelSize: 16
             checked: settings.show_generic_iface
             onToggled: settings.show_generic_iface = checked
+
+            FocusRing {}
         }
 
         SettingsButton {
@@ -163,6 +171,8 @@ Item {
         bottomPadding: 20
         highlighted: true
         Material.accent: "#3f3f51"
+
+        FocusRing {}
     }
 
     component InfoLine: Label {

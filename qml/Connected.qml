@@ -1,8 +1,11 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import "Controls"
 
 Item {
-    SwipeView {
+    readonly property Item first_focus: swipeview_connected.first_focus
+
+    PageView {
         id: swipeview_connected
         objectName: "swipeview_connected"
 

@@ -4,6 +4,7 @@ import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
 import "Controls"
 import "ConfigSwitchUtil.js" as ConfigSwitchUtil
+import "Controls/Focus.js" as Focus
 
 // The overview of the eight switches and the two settings shared by every mouse movement.
 ColumnLayout {
@@ -11,6 +12,32 @@ ColumnLayout {
 
     readonly property Item last_item: filler
     property bool menu_open: false
+    // The first switch's edit button, or the menu while the switches are being read.
+    readonly property Item first_focus: device.config_ready && switch_rows.count > 0
+                                        ? switch_rows.itemAt(0).edit_button : menu_toggle
+
+    // Interface names for assistive technology, which cannot see the icons.
+    function iface_name(iface_id) {
+        switch (iface_id) {
+        case "mouse":
+            return qsTranslate("Accessibility", "Mouse")
+        case "keybd":
+            return qsTranslate("Accessibility", "Keyboard")
+        case "cctrl":
+            return qsTranslate("Accessibility", "Multimedia")
+        case "joyst":
+            return qsTranslate("Accessibility", "Joystick")
+        case "gener":
+            return qsTranslate("Accessibility", "Generic")
+        }
+        return ""
+    }
+
+    // The focus waits on the menu button while the menu folds away, so that it returns there.
+    function close_menu() {
+        Focus.place(menu_toggle, Focus.marked(window.activeFocusItem))
+        menu_open = false
+    }
 
     spacing: 30
 
@@ -53,6 +80,7 @@ ColumnLayout {
                     id: menu_column
 
                     MenuButton {
+                        id: menu_toggle
                         objectName: "menu_toggle"
                         text: qsTr("Menu")
                         icon.source: device_configuration.menu_open ? "qrc:/img/close.png"
@@ -68,8 +96,8 @@ ColumnLayout {
                         text: qsTr("Settings")
                         icon.source: "qrc:/img/settings.png"
                         onClicked: {
+                            device_configuration.close_menu()
                             swipeview_main.currentIndex = 2
-                            device_configuration.menu_open = false
                         }
                     }
 
@@ -79,8 +107,8 @@ ColumnLayout {
                         text: qsTr("Help")
                         icon.source: "qrc:/img/help.png"
                         onClicked: {
+                            device_configuration.close_menu()
                             swipeview_main.currentIndex = 1
-                            device_configuration.menu_open = false
                         }
                     }
                 }
@@ -90,6 +118,9 @@ ColumnLayout {
         Row {
             Layout.alignment: Qt.AlignHCenter
             spacing: 1
+            // Read as the name the wordmark stands for.
+            Accessible.role: Accessible.Heading
+            Accessible.name: "Velquin Plus"
 
             Label {
                 text: "velquin"
@@ -97,6 +128,7 @@ ColumnLayout {
                 font.family: "Nunito"
                 font.pixelSize: 36
                 font.bold: true
+                Accessible.ignored: true
             }
             Label {
                 text: "plus"
@@ -106,6 +138,7 @@ ColumnLayout {
                 font.family: "Nunito"
                 font.pixelSize: 36
                 font.bold: true
+                Accessible.ignored: true
             }
         }
     }
@@ -140,12 +173,22 @@ ColumnLayout {
             }
 
             Repeater {
+                id: switch_rows
                 model: config.N_SWITCHES
 
                 ColumnLayout {
                     id: switch_row
 
                     required property int index
+                    readonly property Item edit_button: edit_button
+                    // What the row shows, in words: interface, description and release line.
+                    readonly property string reading: {
+                        const parts = [device_configuration.iface_name(switch_icon.iface_id),
+                                       switch_action.text,
+                                       release(ConfigSwitchUtil.release_mode_show_in_device_config)
+                                       ? switch_release.text : ""]
+                        return parts.filter(function (part) { return part !== "" }).join(", ")
+                    }
 
                     // Applies a release mode function of the library to this switch. The entry is
                     // read through the list in every evaluation: a var property holding it would
@@ -160,6 +203,9 @@ ColumnLayout {
                     visible: device.config_ready
                     Layout.fillWidth: true
                     spacing: 15
+                    Accessible.role: Accessible.ListItem
+                    Accessible.name: qsTranslate("Accessibility", "Switch %1").arg(index + 1) + ": "
+                                     + reading
 
                     RowLayout {
                         Layout.fillWidth: true
@@ -192,6 +238,7 @@ ColumnLayout {
                                 // Every binding reads the entry through the list property too: a
                                 // completed read changes the entries silently and announces the list.
                                 Image {
+                                    id: switch_icon
                                     objectName: "switch_icon_" + switch_row.index
                                     readonly property string iface_id:
                                         ConfigSwitchUtil.iface_id(config.sw_simplified_config[switch_row.index].iface)
@@ -205,6 +252,7 @@ ColumnLayout {
                                 }
 
                                 Label {
+                                    id: switch_action
                                     objectName: "switch_action_" + switch_row.index
                                     Layout.fillWidth: true
                                     text: ConfigSwitchUtil.switch_action_name(
@@ -213,10 +261,13 @@ ColumnLayout {
                                     font.family: "Open Sans"
                                     font.pixelSize: 16
                                     wrapMode: Text.WordWrap
+                                    // The row reads it.
+                                    Accessible.ignored: true
                                 }
                             }
 
                             Label {
+                                id: switch_release
                                 objectName: "switch_release_" + switch_row.index
                                 Layout.fillWidth: true
                                 visible: switch_row.release(
@@ -226,10 +277,12 @@ ColumnLayout {
                                 font.family: "Open Sans"
                                 font.pixelSize: 16
                                 wrapMode: Text.WordWrap
+                                Accessible.ignored: true
                             }
                         }
 
                         RoundButton {
+                            id: edit_button
                             objectName: "switch_edit_" + switch_row.index
                             visible: device.config_ready
                             Layout.alignment: Qt.AlignVCenter
@@ -244,6 +297,11 @@ ColumnLayout {
                                 swipeview_connected.switch_index = switch_row.index
                                 swipeview_connected.currentIndex = 1
                             }
+                            Accessible.name: qsTranslate("Accessibility", "Edit switch %1")
+                                             .arg(switch_row.index + 1)
+                            Accessible.description: switch_row.reading
+
+                            FocusRing {}
                         }
                     }
 
@@ -332,6 +390,7 @@ ColumnLayout {
     }
 
     component CardTitle: Label {
+        Accessible.role: Accessible.Heading
         color: "white"
         font.family: "Nunito"
         font.pixelSize: 22
@@ -347,6 +406,14 @@ ColumnLayout {
         ToolTip.text: text
         ToolTip.visible: hovered
         ToolTip.delay: 1000
+        // Escape folds the open menu.
+        Keys.onEscapePressed: function (event) {
+            event.accepted = device_configuration.menu_open
+            if (event.accepted)
+                device_configuration.close_menu()
+        }
+
+        FocusRing {}
     }
 
     // A label and its list. The list's index follows value, a completed read included; picked
@@ -367,6 +434,8 @@ ColumnLayout {
 
         Label {
             Layout.preferredWidth: 65
+            // The list carries it as its name.
+            Accessible.ignored: true
             text: setting_row.label + ":"
             color: "white"
             font.family: "Nunito"
@@ -378,6 +447,7 @@ ColumnLayout {
             Layout.fillWidth: true
             Layout.preferredHeight: 70
             bg_color: "#333344"
+            label: setting_row.label
             textRole: "text"
             currentIndex: setting_row.value
             // Names are read again on every evaluation, so the shown text follows a language

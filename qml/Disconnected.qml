@@ -1,8 +1,11 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import "Controls"
 
 Item {
-    SwipeView {
+    readonly property Item first_focus: swipeview_disconnected.first_focus
+
+    PageView {
         id: swipeview_disconnected
         objectName: "swipeview_disconnected"
         anchors.fill: parent

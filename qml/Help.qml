@@ -2,10 +2,13 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
+import "Controls"
 
 Item {
     id: help
     objectName: "help"
+
+    readonly property Item first_focus: swipeview_help.first_focus
 
     // The steps name the system's own Bluetooth settings; tests set other platforms.
     property string platform: Qt.platform.os
@@ -52,7 +55,7 @@ Item {
             Layout.fillWidth: true
         }
 
-        SwipeView {
+        PageView {
             id: swipeview_help
             objectName: "swipeview_help"
             interactive: false
@@ -62,6 +65,8 @@ Item {
             Layout.fillHeight: true
 
             Item {
+                readonly property Item first_focus: first_answer
+
                 ColumnLayout {
                     anchors.fill: parent
                     spacing: 20
@@ -76,6 +81,7 @@ Item {
                     }
 
                     HelpAnswer {
+                        id: first_answer
                         objectName: "help_answer_first_time"
                         text: "· " + qsTr("No, this is the first time I use Velquin Plus on this device, or I unpaired it.")
                         onClicked: swipeview_help.currentIndex = 1
@@ -116,10 +122,13 @@ Item {
                 else
                     swipeview_help.currentIndex = 0
             }
+            Accessible.name: qsTranslate("Accessibility", "Back")
+
+            FocusRing {}
         }
     }
 
-    component HelpAnswer: Label {
+    component HelpAnswer: LinkLabel {
         signal clicked
 
         color: "lightblue"
@@ -127,22 +136,53 @@ Item {
         font.pixelSize: 16
         wrapMode: Text.WordWrap
         Layout.fillWidth: true
+        onActivated: clicked()
 
         MouseArea {
             anchors.fill: parent
             cursorShape: Qt.PointingHandCursor
             onClicked: parent.clicked()
         }
+
+        FocusRing {}
     }
 
+    // Reached by Tab and scrolled by the arrow and page keys, as a text that may not fit.
     component HelpSteps: Flickable {
+        id: steps
+
         property alias text: steps_label.text
+        readonly property Item first_focus: steps
+        // Focus placed by the app rather than moved by a key goes unmarked (see Focus.place).
+        property bool quiet_focus: false
+
+        function scroll_by(dy) {
+            contentY = Math.max(0, Math.min(contentHeight - height, contentY + dy))
+        }
 
         clip: true
         flickableDirection: Flickable.VerticalFlick
         boundsBehavior: Flickable.StopAtBounds
         contentWidth: width
         contentHeight: steps_label.height
+        activeFocusOnTab: true
+        onActiveFocusChanged: if (!activeFocus) quiet_focus = false
+        Keys.onUpPressed: scroll_by(-steps_label.font.pixelSize * 2)
+        Keys.onDownPressed: scroll_by(steps_label.font.pixelSize * 2)
+        Keys.onPressed: function (event) {
+            if (event.key === Qt.Key_PageUp || event.key === Qt.Key_PageDown) {
+                scroll_by(event.key === Qt.Key_PageUp ? -height * 0.9 : height * 0.9)
+                event.accepted = true
+            }
+        }
+        Accessible.role: Accessible.StaticText
+        Accessible.name: steps_label.text
+
+        // On the view itself, not on its moving content; inside, as the view clips.
+        FocusRing {
+            parent: steps
+            gap: -1
+        }
 
         Label {
             id: steps_label

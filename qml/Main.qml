@@ -2,6 +2,8 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import Qt.labs.settings 1.0
 import Velquin 1.0
+import "Controls"
+import "Controls/Focus.js" as Focus
 
 ApplicationWindow {
     id: window
@@ -28,6 +30,8 @@ ApplicationWindow {
         config.copy_from(device.config)
         // The first page as stored settings say; from here on only the buttons move it.
         swipeview_main.currentIndex = settings.first_run ? 1 : 0
+        // Ready for the keyboard from the start, without a focus mark until a key moves it.
+        Qt.callLater(function () { Focus.place(swipeview_main.first_focus, false) })
     }
     Component.onDestruction: settings.first_run = false
 
@@ -62,7 +66,7 @@ ApplicationWindow {
         }
     }
 
-    SwipeView {
+    PageView {
         id: swipeview_main
         objectName: "swipeview_main"
 
@@ -71,7 +75,17 @@ ApplicationWindow {
         clip: true
         currentIndex: settings.first_run ? 1 : 0
 
-        SwipeView {
+        // Enter and Return press the focused button, as Space does.
+        Keys.onReturnPressed: function (event) { Focus.enter_pressed(event, window.activeFocusItem) }
+        Keys.onEnterPressed: function (event) { Focus.enter_pressed(event, window.activeFocusItem) }
+        Keys.onTabPressed: function (event) {
+            Focus.wrap_tab(event, swipeview_main, window.activeFocusItem, true)
+        }
+        Keys.onBacktabPressed: function (event) {
+            Focus.wrap_tab(event, swipeview_main, window.activeFocusItem, false)
+        }
+
+        PageView {
             id: swipeview_connection
             objectName: "swipeview_connection"
 
@@ -84,7 +98,10 @@ ApplicationWindow {
         }
 
         Item {
+            readonly property Item first_focus: about_page.first_focus
+
             About {
+                id: about_page
                 anchors.fill: parent
                 anchors.topMargin: window.width * 0.1
                 anchors.bottomMargin: window.width * 0.1

@@ -3,11 +3,13 @@ import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
 import QtGraphicalEffects 1.12
+import "Controls"
 
 Item {
     id: please_connect
 
     readonly property bool mobile: Qt.platform.os === "android" || Qt.platform.os === "ios"
+    readonly property Item first_focus: help_question
 
     RadialGradient {
         anchors.fill: parent
@@ -34,12 +36,16 @@ Item {
         Row {
             Layout.alignment: Qt.AlignHCenter | Qt.AlignTop
             spacing: 1
+            // Read as one title, the wordmark as the name it stands for.
+            Accessible.role: Accessible.Heading
+            Accessible.name: qsTr("Connect your") + " Velquin Plus"
 
             Label {
                 text: qsTr("Connect your") + " "
                 color: "white"
                 font.family: "Nunito"
                 font.pixelSize: 28
+                Accessible.ignored: true
             }
             Label {
                 text: "velquin"
@@ -47,6 +53,7 @@ Item {
                 font.family: "Nunito"
                 font.pixelSize: 28
                 font.bold: true
+                Accessible.ignored: true
             }
             Label {
                 text: "plus"
@@ -56,6 +63,7 @@ Item {
                 font.family: "Nunito"
                 font.pixelSize: 28
                 font.bold: true
+                Accessible.ignored: true
             }
         }
 
@@ -72,7 +80,8 @@ Item {
             Layout.fillHeight: true
         }
 
-        Label {
+        LinkLabel {
+            id: help_question
             objectName: "help_question"
             Layout.fillWidth: true
             Layout.bottomMargin: 30
@@ -83,12 +92,15 @@ Item {
             font.pixelSize: 16
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
+            onActivated: swipeview_disconnected.currentIndex = 1
 
             MouseArea {
                 anchors.fill: parent
                 cursorShape: Qt.PointingHandCursor
-                onClicked: swipeview_disconnected.currentIndex = 1
+                onClicked: help_question.activated()
             }
+
+            FocusRing {}
         }
 
         RowLayout {
@@ -108,6 +120,8 @@ Item {
                 ToolTip.visible: hovered
                 ToolTip.delay: 1000
                 onClicked: swipeview_main.currentIndex = 1
+
+                FocusRing {}
             }
 
             Item {
@@ -128,6 +142,8 @@ Item {
                 ToolTip.visible: hovered
                 ToolTip.delay: 1000
                 onClicked: swipeview_main.currentIndex = 2
+
+                FocusRing {}
             }
         }
     }

@@ -4,6 +4,7 @@ import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
 import Velquin 1.0
 import "Controls"
+import "Controls/Focus.js" as Focus
 
 // The editor of one switch. Every change is written into the window's config and sent at once.
 //
@@ -33,6 +34,9 @@ ColumnLayout {
     readonly property int first_mouse_movement_index: 6
     readonly property int double_click_index: 5
     readonly property int first_joyst_movement_index: 8
+    // The chosen interface, or the first one while none is.
+    readonly property Item first_focus: iface_buttons.checkedButton ? iface_buttons.checkedButton
+                                                                    : mouse_button
 
     function current_entry() {
         return config.sw_simplified_config[switch_index]
@@ -248,6 +252,11 @@ ColumnLayout {
         set_joyst_action()
     }
 
+    // For the inline components, which do not see the imported script (Qt 5.15).
+    function step_in_group(button, group, step) {
+        return Focus.step_in_group(button, group, step)
+    }
+
     function pick_gener() {
         gener_list.currentIndex = last_gener_action_index
         set_gener_action()
@@ -264,6 +273,10 @@ ColumnLayout {
         Label {
             objectName: "switch_title"
             text: qsTr("Switch") + " "
+            // The symbol beside it stands for the number.
+            Accessible.role: Accessible.Heading
+            Accessible.name: qsTranslate("Accessibility", "Switch %1")
+                             .arg(Math.max(switch_configuration.switch_index, 0) + 1)
             color: "white"
             font.family: "Nunito"
             font.pixelSize: 26
@@ -295,6 +308,9 @@ ColumnLayout {
             icon.width: 36
             icon.height: 36
             onClicked: swipeview_connected.currentIndex = 0
+            Accessible.name: qsTranslate("Accessibility", "Back")
+
+            FocusRing {}
         }
     }
 
@@ -370,6 +386,7 @@ ColumnLayout {
                     objectName: "iface_cctrl"
                     iface: ConfigSwitch.Iface.Cctrl
                     text: switch_configuration.small_captions ? qsTr("Multim.") : qsTr("Multimedia")
+                    Accessible.name: qsTr("Multimedia")
                     img_source: "qrc:/img/iface_cctrl.png"
                     onToggled: if (checked) switch_configuration.pick_cctrl()
                 }
@@ -406,6 +423,7 @@ ColumnLayout {
         ActionList {
             id: mouse_list
             objectName: "mouse_list"
+            label: qsTranslate("Accessibility", "Mouse action")
             textRole: "text"
             model: ListModel {
                 ListElement { text: qsTr("Left button") }
@@ -448,6 +466,7 @@ ColumnLayout {
         ActionList {
             id: keybd_list
             objectName: "keybd_list"
+            label: qsTranslate("Accessibility", "Key")
             model: keybd_codes
             textRole: "name"
             valueRole: "code"
@@ -543,6 +562,7 @@ ColumnLayout {
         ActionList {
             id: cctrl_list
             objectName: "cctrl_list"
+            label: qsTranslate("Accessibility", "Multimedia key")
             model: cctrl_codes
             textRole: "name"
             valueRole: "code"
@@ -577,6 +597,7 @@ ColumnLayout {
         ActionList {
             id: joyst_list
             objectName: "joyst_list"
+            label: qsTranslate("Accessibility", "Joystick action")
             textRole: "text"
             model: ListModel {
                 ListElement { text: qsTr("Button 1") }
@@ -617,6 +638,7 @@ ColumnLayout {
         ActionList {
             id: gener_list
             objectName: "gener_list"
+            label: qsTranslate("Accessibility", "Event")
             visible: settings.show_generic_iface
             textRole: "text"
             valueRole: "value"
@@ -677,6 +699,8 @@ ColumnLayout {
         font.family: "Open Sans"
         font.pixelSize: 14
         onToggled: switch_configuration.modifier_toggled(bit, checked)
+
+        FocusRing {}
     }
 
     component ReleaseHint: Label {
@@ -688,13 +712,34 @@ ColumnLayout {
         font.family: "Open Sans"
         font.pixelSize: 15
         wrapMode: Text.WordWrap
+        // Its option reads it as its description.
+        Accessible.ignored: true
     }
 
     component ReleaseRadio: RadioButton {
+        id: radio
+
         property int mode
+        property string hint
 
         font.family: "Open Sans"
         font.pixelSize: 16
+        Accessible.description: hint
+        // The arrow keys move through the options, choosing as they go.
+        Keys.onUpPressed: function (event) {
+            event.accepted = switch_configuration.step_in_group(radio, ButtonGroup.group, -1)
+        }
+        Keys.onLeftPressed: function (event) {
+            event.accepted = switch_configuration.step_in_group(radio, ButtonGroup.group, -1)
+        }
+        Keys.onDownPressed: function (event) {
+            event.accepted = switch_configuration.step_in_group(radio, ButtonGroup.group, 1)
+        }
+        Keys.onRightPressed: function (event) {
+            event.accepted = switch_configuration.step_in_group(radio, ButtonGroup.group, 1)
+        }
+
+        FocusRing {}
     }
 
     // The three release options of one panel. kind is "mouse", "joyst" or "key"; movement selects
@@ -744,9 +789,11 @@ ColumnLayout {
             mode: Config.ReleaseMode.Automatic
             ButtonGroup.group: release_group
             text: qsTr("Release automatically")
+            hint: automatic_hint.text
             onToggled: if (checked) options.picked(mode)
         }
         ReleaseHint {
+            id: automatic_hint
             visible: !options.movement
             text: options.for_keys
                   ? qsTr("When you activate the switch, the key will be pressed and released automatically.")
@@ -759,9 +806,11 @@ ColumnLayout {
             mode: Config.ReleaseMode.Manual
             ButtonGroup.group: release_group
             text: options.movement ? qsTr("Stop when released") : qsTr("Release manually")
+            hint: manual_hint.text
             onToggled: if (checked) options.picked(mode)
         }
         ReleaseHint {
+            id: manual_hint
             text: options.for_keys
                   ? qsTr("The key will remain pressed until you release the switch.")
                   : !options.movement
@@ -777,9 +826,11 @@ ColumnLayout {
             mode: Config.ReleaseMode.Alternate
             ButtonGroup.group: release_group
             text: options.movement ? qsTr("Alternate move/stop") : qsTr("Alternate press/release")
+            hint: alternate_hint.text
             onToggled: if (checked) options.picked(mode)
         }
         ReleaseHint {
+            id: alternate_hint
             text: options.for_keys
                   ? qsTr("The first activation of the switch will keep the key pressed, and the next one will release it.")
                   : !options.movement

@@ -6,9 +6,23 @@ ComboBox {
     id: control
 
     property color bg_color: "#3f3f51"
+    // What the list chooses, for assistive technology, which reads it before the choice.
+    property string label
+
+    // Enter opens the list as Space does; in the open list it takes the highlighted row.
+    function open_on_enter(event) {
+        event.accepted = !popup.visible
+        if (event.accepted)
+            popup.open()
+    }
 
     font.family: "Open Sans"
     font.pixelSize: 16
+
+    Accessible.name: label === "" ? displayText
+                   : displayText === "" ? label : label + ": " + displayText
+    Keys.onReturnPressed: function (event) { open_on_enter(event) }
+    Keys.onEnterPressed: function (event) { open_on_enter(event) }
 
     background: Item {
         implicitWidth: 120
@@ -52,5 +66,9 @@ ComboBox {
                 }
             }
         }
+    }
+
+    FocusRing {
+        shape_radius: 10
     }
 }

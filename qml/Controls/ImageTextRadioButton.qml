@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
+import "Focus.js" as Focus
 
 // A selectable tile: a picture over a caption.
 RadioButton {
@@ -12,6 +13,12 @@ RadioButton {
     clip: true
     indicator: null
     contentItem: Item {}
+
+    // The arrow keys move through the tiles of the group, choosing as they go.
+    Keys.onLeftPressed: function (event) { event.accepted = Focus.step_in_group(control, ButtonGroup.group, -1) }
+    Keys.onUpPressed: function (event) { event.accepted = Focus.step_in_group(control, ButtonGroup.group, -1) }
+    Keys.onRightPressed: function (event) { event.accepted = Focus.step_in_group(control, ButtonGroup.group, 1) }
+    Keys.onDownPressed: function (event) { event.accepted = Focus.step_in_group(control, ButtonGroup.group, 1) }
 
     background: Rectangle {
         objectName: "tile"
@@ -50,7 +57,14 @@ RadioButton {
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.WordWrap
                 opacity: control.enabled ? 1 : 0.5
+                // The button itself carries the name.
+                Accessible.ignored: true
             }
         }
+    }
+
+    // Inside the tile, which clips.
+    FocusRing {
+        gap: -2
     }
 }

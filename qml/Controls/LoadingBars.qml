@@ -6,6 +6,8 @@ Item {
 
     implicitWidth: 200
     implicitHeight: bars.implicitHeight
+    Accessible.role: Accessible.ProgressBar
+    Accessible.name: qsTranslate("Accessibility", "Reading the configuration")
 
     Column {
         id: bars

@@ -1,6 +1,8 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
+import QtQuick.Window 2.15
+import "Focus.js" as Focus
 
 // A confirmation question; only the confirming button emits `yes`.
 Popup {
@@ -8,18 +10,45 @@ Popup {
 
     property string info_text
     property string yes_text
+    // The control that had the focus when the dialog opened, and how it got there: the focus goes
+    // back to it when the dialog closes without an answer.
+    property Item opener: null
+    property bool keyboard: false
+    property bool answered: false
 
     signal yes
 
     modal: true
     visible: false
+    // Takes the focus, so that Escape closes it and Tab stays inside.
+    focus: true
     width: parent ? parent.width : implicitWidth
     y: parent ? Math.max(0, (parent.height - height) / 2) : 0
     padding: 10
 
+    onAboutToShow: {
+        opener = content.Window.activeFocusItem
+        keyboard = Focus.marked(opener)
+        answered = false
+    }
+    // The safe answer first.
+    onOpened: Focus.place(cancel_button, keyboard)
+    onClosed: {
+        if (!answered)
+            Focus.place(opener, keyboard)
+        opener = null
+    }
+
     Column {
+        id: content
         width: dialog.width - 20
         spacing: 5
+        Accessible.role: Accessible.Dialog
+        Accessible.name: dialog.info_text
+
+        // Enter and Return press the focused button, as Space does.
+        Keys.onReturnPressed: function (event) { Focus.enter_pressed(event, Window.activeFocusItem) }
+        Keys.onEnterPressed: function (event) { Focus.enter_pressed(event, Window.activeFocusItem) }
 
         Label {
             width: parent.width
@@ -47,12 +76,16 @@ Popup {
             Material.accent: Material.color(Material.Indigo, Material.Shade400)
             text: dialog.yes_text
             onClicked: {
+                dialog.answered = true
                 dialog.close()
                 dialog.yes()
             }
+
+            FocusRing {}
         }
 
         RoundButton {
+            id: cancel_button
             objectName: "dialog_cancel"
             width: parent.width
             radius: 10
@@ -62,6 +95,8 @@ Popup {
             bottomPadding: 20
             text: qsTr("Cancel")
             onClicked: dialog.close()
+
+            FocusRing {}
         }
     }
 }

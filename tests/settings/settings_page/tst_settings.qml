@@ -13,6 +13,18 @@ WindowTest {
         return dialog
     }
 
+    // Whether the switch editor shows the named control, looked at on the editor's own page: pages
+    // out of sight are hidden.
+    function shown_in_editor(name) {
+        const main_index = child("swipeview_main").currentIndex
+        show_page("swipeview_main", 0)
+        show_page("swipeview_connected", 1)
+        const shown = child(name).visible
+        show_page("swipeview_connected", 0)
+        show_page("swipeview_main", main_index)
+        return shown
+    }
+
     function device_state() {
         return {
             joystick: sim.use_joystick(),
@@ -104,11 +116,11 @@ WindowTest {
         verify(box.checked)
         tryVerify(function () { return test_settings.value("show_generic_iface") === true })
         // The switch editor offers the generic interface at once.
-        verify(child("iface_gener").visible)
+        verify(shown_in_editor("iface_gener"))
         mouseClick(box)
         verify(!box.checked)
         tryVerify(function () { return test_settings.value("show_generic_iface") === false })
-        verify(!child("iface_gener").visible)
+        verify(!shown_in_editor("iface_gener"))
     }
 
     function test_joystick_dialog_confirmed() {
@@ -129,7 +141,7 @@ WindowTest {
         tryVerify(function () { return sim.use_joystick() })
         tryVerify(function () { return sim.writes_applied() === writes + 1 })
         // The switch editor offers the joystick, with smaller captions to make room.
-        verify(child("iface_joyst").visible)
+        verify(shown_in_editor("iface_joyst"))
         compare(child("iface_mouse").font_size, 12)
 
         // And back.
@@ -143,7 +155,7 @@ WindowTest {
         tryVerify(function () { return !sim.use_joystick() })
         verify(!config.use_joystick)
         compare(child("swipeview_main").currentIndex, 0)
-        verify(!child("iface_joyst").visible)
+        verify(!shown_in_editor("iface_joyst"))
         compare(child("iface_mouse").font_size, 16)
     }
 

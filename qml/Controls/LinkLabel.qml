@@ -1,0 +1,23 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+// A text that acts as a link: reached by Tab, pressed with Space or Enter, and seen by assistive
+// technology as a link named by its words (no markup, no leading bullet). Users add their own
+// MouseArea and FocusRing.
+Label {
+    // Focus placed by the app rather than moved by a key goes unmarked (see Focus.place).
+    property bool quiet_focus: false
+
+    signal activated
+
+    activeFocusOnTab: true
+    onActiveFocusChanged: if (!activeFocus) quiet_focus = false
+
+    Keys.onSpacePressed: activated()
+    Keys.onReturnPressed: activated()
+    Keys.onEnterPressed: activated()
+
+    Accessible.role: Accessible.Link
+    Accessible.name: text.replace(/<style>.*<\/style>/, "").replace(/<[^>]*>/g, "").replace(/^· /, "")
+    Accessible.onPressAction: activated()
+}

@@ -1,0 +1,94 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Window 2.15
+import "Focus.js" as Focus
+
+// A page view that only code moves. Pages out of sight are hidden, so that neither Tab nor
+// assistive technology reaches them. A change of page moves the keyboard focus into the page that
+// comes: back where the user left it on a return to a lower page, else to the page's first useful
+// control (the page's own first_focus, when it has one).
+SwipeView {
+    id: view
+
+    // The first useful control of the page shown; a view that is a page itself passes it on.
+    readonly property Item first_focus: first_focus_of(currentItem)
+
+    property int entered_index: -1
+    // Whether focus that moved last was moved by the keyboard.
+    property bool keyboard: false
+    // Per page index, the control that last had the focus there.
+    property var left_focus: []
+
+    function first_focus_of(page) {
+        if (!page)
+            return null
+        if (page.first_focus !== undefined && Focus.usable(page.first_focus))
+            return page.first_focus
+        // Else the first control of the page in Tab order.
+        const next = page.nextItemInFocusChain(true)
+        return next && Focus.inside(next, page) ? next : null
+    }
+
+    function page_index_of(item) {
+        for (let i = 0; i < count; ++i) {
+            if (Focus.inside(item, itemAt(i)))
+                return i
+        }
+        return -1
+    }
+
+    function focus_moved(item) {
+        if (!Focus.is_target(item))
+            return
+        keyboard = Focus.marked(item)
+        const index = page_index_of(item)
+        if (index >= 0)
+            left_focus[index] = item
+    }
+
+    function enter_page(back) {
+        const focused = Window.activeFocusItem
+        // Focus elsewhere (another page view, a dialog) stays where it is.
+        if (!visible || (Focus.is_target(focused) && focused.visible && !Focus.inside(focused, view)))
+            return
+        const returning_to = back ? left_focus[currentIndex] : null
+        if (!(Focus.usable(returning_to) && Focus.inside(returning_to, currentItem)
+              && Focus.place(returning_to, keyboard)))
+            Focus.place(first_focus_of(currentItem), keyboard)
+    }
+
+    interactive: false
+    clip: true
+    // Neither the view nor its list is a stop of its own for Tab.
+    focusPolicy: Qt.NoFocus
+    activeFocusOnTab: false
+
+    onCurrentIndexChanged: {
+        const back = currentIndex < entered_index
+        entered_index = currentIndex
+        // Once the pages' visibility has followed the change.
+        Qt.callLater(enter_page, back)
+    }
+
+    Component.onCompleted: {
+        contentItem.activeFocusOnTab = false
+        entered_index = currentIndex
+        for (let i = 0; i < count; ++i) {
+            const page = itemAt(i)
+            const index = i
+            // In sight: the page shown, and during a slide the page going away.
+            page.visible = Qt.binding(function () {
+                return view.currentIndex === index
+                        || Math.abs(page.x - view.contentItem.contentX) < view.width - 0.5
+            })
+        }
+    }
+
+    Connections {
+        target: view.Window.window
+
+        function onActiveFocusItemChanged() {
+            view.focus_moved(view.Window.activeFocusItem)
+        }
+    }
+}
