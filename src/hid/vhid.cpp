@@ -173,8 +173,14 @@ void run_reader(std::shared_ptr<reader> r)
     }
     for (;;) {
         const int32_t n = be.read(r->handle, r->buffer.data(), int32_t(r->buffer.size()));
-        if (n < 0 || r->stopping.load())
+        if (r->stopping.load())
             break;
+        if (n < 0) {
+            // A removal is reported by the check it starts; anything else is worth a line.
+            if (be.alive && be.alive(r->handle))
+                log_failure("read failed; the reader ends", r->index, r->path);
+            break;
+        }
         if (n == 0) {
             // An empty read on a dead handle would come back at once, forever.
             if (be.alive && !be.alive(r->handle))
