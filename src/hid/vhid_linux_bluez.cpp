@@ -38,13 +38,27 @@ struct properties
     bool connected = false;
 };
 
+// Walks a dictionary whose entries have the given signature; `entry` reads (or skips) one entry.
+template <typename Entry>
+int read_dictionary(sd_bus_message* m, const char* entry_signature, Entry entry)
+{
+    const std::string array = std::string("{") + entry_signature + "}";
+    int r = sd_bus_message_enter_container(m, 'a', array.c_str());
+    if (r < 0)
+        return r;
+    while ((r = sd_bus_message_enter_container(m, 'e', entry_signature)) > 0)
+        if ((r = entry()) < 0 || (r = sd_bus_message_exit_container(m)) < 0)
+            return r;
+    if (r < 0)
+        return r;
+    return sd_bus_message_exit_container(m);
+}
+
 // Reads a{sv}, keeping the three properties that matter; a value of an unexpected type is skipped.
 int read_properties(sd_bus_message* m, properties& out)
 {
-    int r = sd_bus_message_enter_container(m, 'a', "{sv}");
-    if (r < 0)
-        return r;
-    while ((r = sd_bus_message_enter_container(m, 'e', "sv")) > 0) {
+    return read_dictionary(m, "sv", [&]() -> int {
+        int r;
         const char* key = nullptr;
         if ((r = sd_bus_message_read(m, "s", &key)) < 0)
             return r;
@@ -75,12 +89,8 @@ int read_properties(sd_bus_message* m, properties& out)
         } else if ((r = sd_bus_message_skip(m, "v")) < 0) {
             return r;
         }
-        if ((r = sd_bus_message_exit_container(m)) < 0)
-            return r;
-    }
-    if (r < 0)
-        return r;
-    return sd_bus_message_exit_container(m);
+        return 0;
+    });
 }
 
 } // namespace
@@ -178,13 +188,11 @@ void bluez_presence::reload()
     if (r < 0)
         return;
 
-    r = sd_bus_message_enter_container(reply, 'a', "{oa{sa{sv}}}");
-    while (r >= 0 && (r = sd_bus_message_enter_container(reply, 'e', "oa{sa{sv}}")) > 0) {
+    r = read_dictionary(reply, "oa{sa{sv}}", [&]() -> int {
         const char* path = nullptr;
-        if ((r = sd_bus_message_read(reply, "o", &path)) < 0 || (r = read_object(reply, path)) < 0)
-            break;
-        r = sd_bus_message_exit_container(reply);
-    }
+        const int read = sd_bus_message_read(reply, "o", &path);
+        return read < 0 ? read : read_object(reply, path);
+    });
     if (r < 0)
         log_failure("cannot read BlueZ's device list", r);
     sd_bus_message_unref(reply);
@@ -193,39 +201,31 @@ void bluez_presence::reload()
 // Reads the a{sa{sv}} of one object, as GetManagedObjects and InterfacesAdded give it.
 int bluez_presence::read_object(sd_bus_message* m, const std::string& path)
 {
-    int r = sd_bus_message_enter_container(m, 'a', "{sa{sv}}");
-    if (r < 0)
-        return r;
-    while ((r = sd_bus_message_enter_container(m, 'e', "sa{sv}")) > 0) {
+    return read_dictionary(m, "sa{sv}", [&]() -> int {
         const char* iface = nullptr;
-        if ((r = sd_bus_message_read(m, "s", &iface)) < 0)
+        int r = sd_bus_message_read(m, "s", &iface);
+        if (r < 0)
             return r;
         const bool is_device = std::strcmp(iface, device_iface) == 0;
         const bool is_adapter = std::strcmp(iface, adapter_iface) == 0;
-        if (is_device || is_adapter) {
-            properties props;
-            if ((r = read_properties(m, props)) < 0)
-                return r;
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (is_adapter && props.has_address) {
-                adapters_[path] = props.address;
-            } else if (is_device && props.has_address) {
-                device& dev = devices_[path];
-                dev.address = props.address;
-                dev.adapter = props.has_adapter ? props.adapter : std::string();
-                dev.connected = !props.has_connected || props.connected;
-                if (watched(dev.address))
-                    changed_ = true;
-            }
-        } else if ((r = sd_bus_message_skip(m, "a{sv}")) < 0) {
+        if (!is_device && !is_adapter)
+            return sd_bus_message_skip(m, "a{sv}");
+        properties props;
+        if ((r = read_properties(m, props)) < 0)
             return r;
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (is_adapter && props.has_address) {
+            adapters_[path] = props.address;
+        } else if (is_device && props.has_address) {
+            device& dev = devices_[path];
+            dev.address = props.address;
+            dev.adapter = props.has_adapter ? props.adapter : std::string();
+            dev.connected = !props.has_connected || props.connected;
+            if (watched(dev.address))
+                changed_ = true;
         }
-        if ((r = sd_bus_message_exit_container(m)) < 0)
-            return r;
-    }
-    if (r < 0)
-        return r;
-    return sd_bus_message_exit_container(m);
+        return 0;
+    });
 }
 
 int bluez_presence::on_properties_changed(sd_bus_message* m, void* self_ptr, sd_bus_error*)
