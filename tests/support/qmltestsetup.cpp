@@ -69,7 +69,9 @@ void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
 
     // English: the translators of earlier files (handed to the application) go.
     translate.reset();
-    qDeleteAll(qApp->findChildren<QTranslator*>(QString(), Qt::FindDirectChildrenOnly));
+    // Not qApp: QTest brings in QApplication, whose qApp casts this QGuiApplication to it.
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(
+        QString(), Qt::FindDirectChildrenOnly));
     translate = std::make_unique<Translate>(engine);
     connect(engine, &QObject::destroyed, this, [this]() { translate.reset(); });
 
