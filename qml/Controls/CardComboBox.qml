@@ -9,11 +9,16 @@ ComboBox {
     // What the list chooses, for assistive technology, which reads it before the choice.
     property string label
 
+    // Whether the Enter key that is down opened the list: its release must not close it again.
+    property bool opening_by_enter: false
+
     // Enter opens the list as Space does; in the open list it takes the highlighted row.
     function open_on_enter(event) {
         event.accepted = !popup.visible
-        if (event.accepted)
+        if (event.accepted) {
+            opening_by_enter = true
             popup.open()
+        }
     }
 
     font.family: "Open Sans"
@@ -23,6 +28,13 @@ ComboBox {
                    : displayText === "" ? label : label + ": " + displayText
     Keys.onReturnPressed: function (event) { open_on_enter(event) }
     Keys.onEnterPressed: function (event) { open_on_enter(event) }
+    Keys.onReleased: function (event) {
+        event.accepted = opening_by_enter
+                && (event.key === Qt.Key_Return || event.key === Qt.Key_Enter)
+        opening_by_enter = false
+    }
+    // The style shows the choice in a text field of its own, which the box's name already reads.
+    Component.onCompleted: contentItem.Accessible.ignored = true
 
     background: Item {
         implicitWidth: 120

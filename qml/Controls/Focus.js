@@ -21,7 +21,7 @@ function marked(item) {
 // Whether the item is one the user moves focus to (a control or a focusable text), not a page or
 // a focus scope that holds focus on the way.
 function is_target(item) {
-    return item !== null && item !== undefined
+    return item !== null && item !== undefined && item.activeFocusOnTab
             && (item.visualFocus !== undefined || item.quiet_focus !== undefined)
 }
 

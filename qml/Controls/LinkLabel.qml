@@ -10,12 +10,18 @@ Label {
 
     signal activated
 
+    function pressed_by_key() {
+        quiet_focus = false
+        activated()
+    }
+
     activeFocusOnTab: true
     onActiveFocusChanged: if (!activeFocus) quiet_focus = false
 
-    Keys.onSpacePressed: activated()
-    Keys.onReturnPressed: activated()
-    Keys.onEnterPressed: activated()
+    // A key that presses it shows the user works by keyboard: the focus mark shows from here on.
+    Keys.onSpacePressed: pressed_by_key()
+    Keys.onReturnPressed: pressed_by_key()
+    Keys.onEnterPressed: pressed_by_key()
 
     Accessible.role: Accessible.Link
     Accessible.name: text.replace(/<style>.*<\/style>/, "").replace(/<[^>]*>/g, "").replace(/^· /, "")

@@ -46,15 +46,14 @@ SwipeView {
             left_focus[index] = item
     }
 
-    function enter_page(back) {
-        const focused = Window.activeFocusItem
-        // Focus elsewhere (another page view, a dialog) stays where it is.
-        if (!visible || (Focus.is_target(focused) && focused.visible && !Focus.inside(focused, view)))
+    function enter_page(back, by_keyboard) {
+        // A view out of sight leaves the focus alone.
+        if (!visible)
             return
         const returning_to = back ? left_focus[currentIndex] : null
         if (!(Focus.usable(returning_to) && Focus.inside(returning_to, currentItem)
-              && Focus.place(returning_to, keyboard)))
-            Focus.place(first_focus_of(currentItem), keyboard)
+              && Focus.place(returning_to, by_keyboard)))
+            Focus.place(first_focus_of(currentItem), by_keyboard)
     }
 
     interactive: false
@@ -66,15 +65,15 @@ SwipeView {
     onCurrentIndexChanged: {
         const back = currentIndex < entered_index
         entered_index = currentIndex
-        // Once the pages' visibility has followed the change.
-        Qt.callLater(enter_page, back)
+        // The control that moved the page may have been pressed by a key without a Tab before.
+        focus_moved(Window.activeFocusItem)
+        // Once the pages' visibility has followed the change; by then focus may have fallen back
+        // to a focus scope on its own, so the way the user moves is taken now.
+        Qt.callLater(enter_page, back, keyboard)
     }
 
     Component.onCompleted: {
         contentItem.activeFocusOnTab = false
-        // The list's own invisible highlight would otherwise grow to the page's width at 400 px/s,
-        // keeping the animation driver awake for a second after every resize with nothing to draw.
-        contentItem.highlightResizeDuration = 0
         entered_index = currentIndex
         for (let i = 0; i < count; ++i) {
             const page = itemAt(i)

@@ -33,8 +33,10 @@ Popup {
     }
     // The safe answer first.
     onOpened: Focus.place(cancel_button, keyboard)
+    // Qt hands the focus back to the opener unmarked, at once if the dialog closes without a
+    // transition: mark it again, so that what the answer opens knows how the user moves.
     onClosed: {
-        if (!answered)
+        if (!answered || (opener && opener.activeFocus))
             Focus.place(opener, keyboard)
         opener = null
     }
