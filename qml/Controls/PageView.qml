@@ -74,6 +74,9 @@ SwipeView {
 
     Component.onCompleted: {
         contentItem.activeFocusOnTab = false
+        // The list's own invisible highlight would otherwise grow to the page's width at 400 px/s,
+        // keeping the animation driver awake for a second after every resize with nothing to draw.
+        contentItem.highlightResizeDuration = 0
         entered_index = currentIndex
         for (let i = 0; i < count; ++i) {
             const page = itemAt(i)
