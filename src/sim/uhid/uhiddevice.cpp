@@ -204,6 +204,7 @@ bool UhidDevice::plug()
     req.country = 0;
     std::memcpy(req.rd_data, descriptor.data(), descriptor.size());
     is_plugged = write_event(&ev, sizeof ev);
+    plugs += is_plugged;
     counts.bootloader = false;
     return is_plugged;
 }
@@ -239,7 +240,7 @@ bool UhidDevice::dispatch()
         return false;
     }
 
-    std::lock_guard<std::mutex> lock(mutex);
+    std::unique_lock<std::mutex> lock(mutex);
     switch (ev.type) {
     case UHID_START:
         ++counts.starts;
@@ -255,7 +256,7 @@ bool UhidDevice::dispatch()
         log("closed");
         break;
     case UHID_OUTPUT:
-        on_output(ev.u.output.data, std::min<std::size_t>(ev.u.output.size, UHID_DATA_MAX),
+        on_output(lock, ev.u.output.data, std::min<std::size_t>(ev.u.output.size, UHID_DATA_MAX),
                   ev.u.output.rtype);
         break;
     case UHID_GET_REPORT: {
@@ -306,7 +307,8 @@ bool UhidDevice::run(int stop_fd)
     }
 }
 
-void UhidDevice::on_output(const uint8_t* data, std::size_t len, uint8_t rtype)
+void UhidDevice::on_output(std::unique_lock<std::mutex>& lock, const uint8_t* data, std::size_t len,
+                           uint8_t rtype)
 {
     if (rtype != UHID_OUTPUT_REPORT || len == 0 || data[0] != SimDevice::OUTPUT_REPORT_ID) {
         ++counts.other_outputs;
@@ -317,18 +319,7 @@ void UhidDevice::on_output(const uint8_t* data, std::size_t len, uint8_t rtype)
     switch (sim.handle_output(data, len)) {
     case SimDevice::Outcome::Read:
         log("read request: answering");
-        for (const SimDevice::Bytes& report : sim.answer()) {
-            if (noise) {
-                const uint8_t key[] = {KEYBOARD_REPORT_ID, 0, 0, 0x04, 0, 0, 0, 0, 0};
-                const uint8_t key_up[] = {KEYBOARD_REPORT_ID, 0, 0, 0, 0, 0, 0, 0, 0};
-                const uint8_t mouse[] = {MOUSE_REPORT_ID, 0, 1, 0xFF, 0};
-                send_paced_locked(key, sizeof key);
-                send_paced_locked(key_up, sizeof key_up);
-                send_paced_locked(mouse, sizeof mouse);
-            }
-            if (send_paced_locked(report.data(), report.size()))
-                ++counts.config_inputs_sent;
-        }
+        answer(lock);
         break;
     case SimDevice::Outcome::Applied:
         log("configuration written");
@@ -368,12 +359,44 @@ bool UhidDevice::send_input_locked(const uint8_t* data, std::size_t len)
     return true;
 }
 
-bool UhidDevice::send_paced_locked(const uint8_t* data, std::size_t len)
+void UhidDevice::answer(std::unique_lock<std::mutex>& lock)
 {
-    const bool sent = send_input_locked(data, len);
-    if (report_interval.count() > 0)
-        std::this_thread::sleep_for(report_interval);
-    return sent;
+    const std::vector<SimDevice::Bytes> reports = sim.answer();
+    const std::size_t middle = reports.size() / 2;
+    const unsigned plug = plugs;
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        if (noise && (i == 0 || i == middle || i + 1 == reports.size())) {
+            const uint8_t key[] = {KEYBOARD_REPORT_ID, 0, 0, 0x04, 0, 0, 0, 0, 0};
+            const uint8_t key_up[] = {KEYBOARD_REPORT_ID, 0, 0, 0, 0, 0, 0, 0, 0};
+            const uint8_t mouse[] = {MOUSE_REPORT_ID, 0, 1, 0xFF, 0};
+            if (!send_paced(lock, plug, key, sizeof key) ||
+                !send_paced(lock, plug, key_up, sizeof key_up) ||
+                !send_paced(lock, plug, mouse, sizeof mouse))
+                return;
+        }
+        if (!send_paced(lock, plug, reports[i].data(), reports[i].size()))
+            return;
+        ++counts.config_inputs_sent;
+    }
+}
+
+bool UhidDevice::send_paced(std::unique_lock<std::mutex>& lock, unsigned plug, const uint8_t* data,
+                            std::size_t len)
+{
+    if (plug != plugs || !is_plugged) {
+        log("answer cut short: the device was unplugged");
+        return false;
+    }
+    if (!send_input_locked(data, len))
+        return false;
+    if (report_interval.count() > 0) {
+        // Unlocked meanwhile: the device can be unplugged or looked at during a long answer.
+        const std::chrono::microseconds pause = report_interval;
+        lock.unlock();
+        std::this_thread::sleep_for(pause);
+        lock.lock();
+    }
+    return true;
 }
 
 bool UhidDevice::emit_key(uint8_t usage, uint8_t modifiers)

@@ -22,6 +22,8 @@ public:
     static constexpr uint8_t CONSUMER_REPORT_ID = 3;
     static constexpr uint8_t JOYSTICK_REPORT_ID = 6;
     static constexpr uint16_t BUS_BLUETOOTH_ID = 0x05;
+    // Keyboard and mouse reports that noise adds to each answer.
+    static constexpr int NOISE_REPORTS = 9;
 
     struct Counters
     {
@@ -62,12 +64,14 @@ public:
     bool emit_key(uint8_t usage, uint8_t modifiers = 0);
     bool emit_mouse(int8_t dx, int8_t dy, uint8_t buttons = 0, int8_t wheel = 0);
 
-    // When set, a key press and release and a mouse report precede every configuration report the
-    // device sends, as when a user presses switches while the host reads the configuration.
+    // When set, a switch is pressed at the start, in the middle and just before the end marker of
+    // every answer to a read request: a key press, its release and a mouse move each time, as when
+    // a user presses switches while the host reads the configuration.
     void set_noise(bool on);
-    // The pause after each report of an answer. The kernel keeps 64 reports per open hidraw node
-    // and drops newer ones, so an answer sent in one burst can lose its end; a real device sends
-    // no faster than its Bluetooth link.
+    // The pause after each report of an answer; by default 7.5 ms, the shortest Bluetooth LE
+    // connection interval, as a real device sends no faster than its link. The kernel keeps at
+    // most 63 unread reports per open hidraw file, all collections together, and drops newer
+    // ones: an answer (22 reports, 31 with noise) fits, so a reader that stalls loses nothing.
     void set_report_interval(std::chrono::microseconds interval);
     void set_logger(Logger logger);
 
@@ -79,15 +83,19 @@ public:
 private:
     bool write_event(const void* event, std::size_t size);
     bool send_input_locked(const uint8_t* data, std::size_t len);
-    bool send_paced_locked(const uint8_t* data, std::size_t len);
-    void on_output(const uint8_t* data, std::size_t len, uint8_t rtype);
+    bool send_paced(std::unique_lock<std::mutex>& lock, unsigned plug, const uint8_t* data,
+                    std::size_t len);
+    void answer(std::unique_lock<std::mutex>& lock);
+    void on_output(std::unique_lock<std::mutex>& lock, const uint8_t* data, std::size_t len,
+                   uint8_t rtype);
     void log(const std::string& text) const;
 
     mutable std::mutex mutex;
     int uhid_fd = -1;
     bool is_plugged = false;
+    unsigned plugs = 0; // an answer ends when the device it was for has gone
     bool noise = false;
-    std::chrono::microseconds report_interval{1000};
+    std::chrono::microseconds report_interval{7500};
     SimDevice sim;
     Counters counts;
     Logger logger;
