@@ -148,7 +148,9 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.leftMargin: 5
         Layout.rightMargin: 5
-        Layout.preferredHeight: switches_column.implicitHeight + 50
+        // The column's height rather than its implicit height, which a layout on a page out of
+        // sight works out anew when read, inside this binding.
+        Layout.preferredHeight: switches_column.height + 50
 
         ColumnLayout {
             id: switches_column
@@ -316,7 +318,9 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.leftMargin: 5
         Layout.rightMargin: 5
-        Layout.preferredHeight: mouse_column.implicitHeight + 50
+        // The column's height rather than its implicit height, which a layout on a page out of
+        // sight works out anew when read, inside this binding.
+        Layout.preferredHeight: mouse_column.height + 50
 
         ColumnLayout {
             id: mouse_column

@@ -3,6 +3,7 @@ import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
 import "Controls"
+import "Controls/Focus.js" as Focus
 
 Item {
     id: help
@@ -36,6 +37,11 @@ Item {
                                 : qsTr("If it does not connect automatically, launch Bluetooth settings and select 'Velquin Plus'."),
         qsTr("If it fails to connect, make sure Velquin Plus is not already connected to another device (e.g. a computer).")
     ]
+
+    // For the inline components, which do not see the imported script (Qt 5.15).
+    function came_by_tab(item) {
+        return Focus.came_by_tab(item)
+    }
 
     function steps_text(steps) {
         return steps.map(function (step) { return "· " + step + "\n\n" }).join("")
@@ -153,8 +159,8 @@ Item {
 
         property alias text: steps_label.text
         readonly property Item first_focus: steps
-        // Focus placed by the app rather than moved by a key goes unmarked (see Focus.place).
-        property bool quiet_focus: false
+        // Focus that no key moved here goes unmarked (see Focus.place and Focus.came_by_tab).
+        property bool quiet_focus: true
 
         function scroll_by(dy) {
             contentY = Math.max(0, Math.min(contentHeight - height, contentY + dy))
@@ -166,7 +172,7 @@ Item {
         contentWidth: width
         contentHeight: steps_label.height
         activeFocusOnTab: true
-        onActiveFocusChanged: if (!activeFocus) quiet_focus = false
+        onActiveFocusChanged: if (activeFocus) quiet_focus = !help.came_by_tab(steps)
         Keys.onUpPressed: scroll_by(-steps_label.font.pixelSize * 2)
         Keys.onDownPressed: scroll_by(steps_label.font.pixelSize * 2)
         Keys.onPressed: function (event) {

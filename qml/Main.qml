@@ -34,6 +34,7 @@ ApplicationWindow {
         Qt.callLater(function () { Focus.place(swipeview_main.first_focus, false) })
     }
     Component.onDestruction: settings.first_run = false
+    onActiveFocusItemChanged: Focus.focus_changed(activeFocusItem)
 
     Settings {
         id: settings

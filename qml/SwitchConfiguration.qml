@@ -316,7 +316,9 @@ ColumnLayout {
 
     Card {
         Layout.fillWidth: true
-        Layout.preferredHeight: card_column.implicitHeight + 50
+        // The column's height rather than its implicit height, which a layout on a page out of
+        // sight works out anew when read, inside this binding.
+        Layout.preferredHeight: card_column.height + 50
 
         ColumnLayout {
             id: card_column

@@ -38,13 +38,36 @@ function place(item, keyboard) {
     if (!usable(item))
         return false
     const reason = keyboard ? Qt.TabFocusReason : Qt.OtherFocusReason
+    item.forceActiveFocus(reason)
+    // After the focus: a text decides by itself when the focus comes in (see came_by_tab), and a
+    // control that had the focus already keeps its old reason otherwise.
     if (item.quiet_focus !== undefined)
         item.quiet_focus = !keyboard
-    item.forceActiveFocus(reason)
-    // A control that had the focus already keeps its old reason otherwise.
     if (item.focusReason !== undefined)
         item.focusReason = reason
     return item.activeFocus
+}
+
+// The window's focus, now and before, as the window reports it (focus_changed).
+let current_focus = null
+let previous_focus = null
+
+function focus_changed(item) {
+    if (item === current_focus)
+        return
+    previous_focus = current_focus
+    current_focus = item
+}
+
+// For focusable texts, which learn no focus reason: whether item, which is taking the focus, got
+// it by Tab or Shift+Tab from the item that had it. Otherwise the focus came back to it by itself
+// (a page view handing it back) and goes unmarked.
+function came_by_tab(item) {
+    const from = current_focus === item ? previous_focus : current_focus
+    // An item of a window that has gone has no methods left.
+    if (!from || from === item || typeof from.nextItemInFocusChain !== "function")
+        return false
+    return from.nextItemInFocusChain(true) === item || from.nextItemInFocusChain(false) === item
 }
 
 // Enter and Return do what Space does (Qt Quick buttons take only Space).

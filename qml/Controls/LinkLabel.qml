@@ -1,12 +1,15 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import "Focus.js" as Focus
 
 // A text that acts as a link: reached by Tab, pressed with Space or Enter, and seen by assistive
 // technology as a link named by its words (no markup, no leading bullet). Users add their own
 // MouseArea and FocusRing.
 Label {
-    // Focus placed by the app rather than moved by a key goes unmarked (see Focus.place).
-    property bool quiet_focus: false
+    id: link_label
+
+    // Focus that no key moved here goes unmarked (see Focus.place and Focus.came_by_tab).
+    property bool quiet_focus: true
 
     signal activated
 
@@ -16,7 +19,7 @@ Label {
     }
 
     activeFocusOnTab: true
-    onActiveFocusChanged: if (!activeFocus) quiet_focus = false
+    onActiveFocusChanged: if (activeFocus) quiet_focus = !Focus.came_by_tab(link_label)
 
     // A key that presses it shows the user works by keyboard: the focus mark shows from here on.
     Keys.onSpacePressed: pressed_by_key()
