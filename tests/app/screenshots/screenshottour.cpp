@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPointer>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -21,11 +22,15 @@ namespace {
 
 struct Action
 {
-    enum Kind { Set, Call, Unplug } kind;
+    // Focus: keyboard focus as Tab gives it, marked on screen. Unmark: the focus stays where it
+    // is, unmarked, as after a click; what opens next places its focus unmarked too.
+    enum Kind { Set, Call, Unplug, Focus, Unmark } kind;
     QString object; // objectName in the window, or "device"
     QString member; // property or method
     QVariant value = {};
 };
+
+constexpr int focus_delay_ms = 350;
 
 struct Shot
 {
@@ -78,8 +83,26 @@ const std::vector<Shot>& tour()
         {"09-restore-dialog",
          {{Action::Call, "settings_joystick_dialog", "close"},
           {Action::Call, "settings_restore_dialog", "open"}}},
-        {"10-reading",
+        // The keyboard focus mark on a few kinds of control.
+        {"09a-focus-settings-button",
          {{Action::Call, "settings_restore_dialog", "close"},
+          {Action::Focus, "settings_joystick", ""}}},
+        {"09b-focus-dialog-button", {{Action::Call, "settings_joystick_dialog", "open"}}},
+        {"09c-focus-edit-button",
+         {{Action::Call, "settings_joystick_dialog", "close"},
+          {Action::Set, "swipeview_main", "currentIndex", 0},
+          {Action::Set, "swipeview_connected", "currentIndex", 0},
+          {Action::Focus, "switch_edit_2", ""}}},
+        {"09d-focus-list", {{Action::Focus, "pointer_list", ""}}},
+        {"09e-focus-interface",
+         {{Action::Set, "swipeview_connected", "switch_index", 2},
+          {Action::Set, "swipeview_connected", "currentIndex", 1},
+          {Action::Focus, "iface_keybd", ""}}},
+        {"09f-focus-check-box", {{Action::Focus, "modifier_ctrl", ""}}},
+        {"09g-focus-release-option", {{Action::Focus, "keybd_release_automatic", ""}}},
+        {"10-reading",
+         {{Action::Unmark, "", ""},
+          {Action::Call, "settings_restore_dialog", "close"},
           {Action::Set, "swipeview_main", "currentIndex", 0},
           {Action::Set, "swipeview_connected", "currentIndex", 0},
           {Action::Call, "device", "read_config"}},
@@ -94,7 +117,9 @@ const std::vector<Shot>& tour()
         {"11-please-connect",
          {{Action::Set, "swipeview_main", "currentIndex", 0}, {Action::Unplug, "", ""}}},
         {"12-help", {{Action::Set, "swipeview_disconnected", "currentIndex", 1}}},
-        {"13-help-pairing", {{Action::Set, "swipeview_help", "currentIndex", 1}}},
+        {"12a-focus-help-answer", {{Action::Focus, "help_answer_first_time", ""}}},
+        {"13-help-pairing",
+         {{Action::Unmark, "", ""}, {Action::Set, "swipeview_help", "currentIndex", 1}}},
         {"14-help-reconnecting", {{Action::Set, "swipeview_help", "currentIndex", 2}}},
         {"15-settings-spanish",
          {{Action::Set, "swipeview_main", "currentIndex", 2},
@@ -164,7 +189,20 @@ private:
             return window;
         if (QObject* found = window->findChild<QObject*>(name))
             return found;
-        return window->contentItem()->findChild<QObject*>(name);
+        if (QObject* found = window->contentItem()->findChild<QObject*>(name))
+            return found;
+        // Repeater rows are no QObject children: search the items.
+        return find_item(window->contentItem(), name);
+    }
+
+    static QQuickItem* find_item(QQuickItem* item, const QString& name)
+    {
+        if (item->objectName() == name)
+            return item;
+        for (QQuickItem* child : item->childItems())
+            if (QQuickItem* found = find_item(child, name))
+                return found;
+        return nullptr;
     }
 
     void perform(const Action& action)
@@ -173,10 +211,27 @@ private:
             vhid_virtual_reset();
             return;
         }
+        if (action.kind == Action::Unmark) {
+            if (QQuickItem* focused = window->activeFocusItem()) {
+                if (focused->metaObject()->indexOfProperty("focusReason") >= 0)
+                    focused->setProperty("focusReason", Qt::MouseFocusReason);
+                if (focused->metaObject()->indexOfProperty("quiet_focus") >= 0)
+                    focused->setProperty("quiet_focus", true);
+            }
+            return;
+        }
         QObject* object = find(action.object);
         if (!object) {
             qCritical("screenshots: no object named %s", qPrintable(action.object));
             ++failures;
+            return;
+        }
+        if (action.kind == Action::Focus) {
+            // After the page that an earlier action opened has placed its own focus.
+            QTimer::singleShot(focus_delay_ms, this, [this, object = QPointer<QObject>(object)] {
+                if (object)
+                    focus(object);
+            });
             return;
         }
         const QByteArray member = action.member.toUtf8();
@@ -188,6 +243,24 @@ private:
         if (!done) {
             qCritical("screenshots: cannot %s %s.%s", action.kind == Action::Set ? "set" : "call",
                       qPrintable(action.object), member.constData());
+            ++failures;
+        }
+    }
+
+    void focus(QObject* object)
+    {
+        auto* item = qobject_cast<QQuickItem*>(object);
+        if (!item) {
+            qCritical("screenshots: %s takes no focus", qPrintable(object->objectName()));
+            ++failures;
+            return;
+        }
+        item->forceActiveFocus(Qt::TabFocusReason);
+        // A control that had the focus already keeps the reason it got it for otherwise.
+        if (item->metaObject()->indexOfProperty("focusReason") >= 0)
+            item->setProperty("focusReason", Qt::TabFocusReason);
+        if (!item->hasActiveFocus()) {
+            qCritical("screenshots: %s did not take the focus", qPrintable(object->objectName()));
             ++failures;
         }
     }
