@@ -59,12 +59,17 @@ DeviceHid::~DeviceHid()
 {
     // Once detached, no transport callback can reach this object; whatever they handed over and
     // was not yet taken is dropped with the handoff.
-    for (int id : {hid_in_id, hid_out_id})
-        if (id >= 0)
-            vhid_detach(id);
+    detach();
     vhid_terminate();
     // Writes what is still queued, then ends the writing thread.
     writer.reset();
+}
+
+void DeviceHid::detach()
+{
+    for (int id : {hid_in_id, hid_out_id})
+        if (id >= 0)
+            vhid_detach(id);
 }
 
 void DeviceHid::read_config()

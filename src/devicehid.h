@@ -38,6 +38,11 @@ public:
     // Writes the whole of config: device section, 8 press and 8 release entries, 4 profiles, end.
     void do_send_config();
 
+    // Ends the transport callbacks for good: once it returns, none runs or will run (writes go on).
+    // The destructor does it too; start-up does it when the application object goes, since the
+    // callbacks hand their work to the application's event loop and this object outlives it.
+    void detach();
+
     // Transport callbacks; safe to call on any thread.
     void hid_connected_cb(int id);
     void hid_disconnected_cb(int id);

@@ -28,6 +28,9 @@ int main(int argc, char* argv[])
     DeviceHid device;
 
     QGuiApplication app(argc, argv);
+    // The device object outlives the application object, but its transport callbacks wake the
+    // application's event loop: they end as the application goes, before its event dispatcher.
+    QObject::connect(&app, &QObject::destroyed, &device, [&device] { device.detach(); });
 
     QString lang;
     QSettings settings;

@@ -58,6 +58,7 @@ private slots:
     void one_registration_lost_data();
     void one_registration_lost();
     void both_lost_keep_configuration();
+    void detached_object_hears_nothing();
     void callbacks_for_other_ids();
     void byte_images_data();
     void byte_images();
@@ -239,6 +240,27 @@ void TestDeviceHid::both_lost_keep_configuration()
     QCOMPARE(log.entries, QStringList{"connected=0"});
     QVERIFY(dev.is_config_ready());
     QCOMPARE(diff(read, snapshot(*dev.get_config())), QString());
+}
+
+void TestDeviceHid::detached_object_hears_nothing()
+{
+    VirtualVelquin vv;
+    QVERIFY(vv.plug());
+    DeviceHid dev;
+    QTRY_VERIFY_WITH_TIMEOUT(dev.is_config_ready(), TIMEOUT_MS);
+    dev.detach();
+
+    // Commands still go out, but neither the answer nor the departure comes back.
+    SignalLog log(dev);
+    dev.read_config();
+    QVERIFY(dev.wait_for_writes(TIMEOUT_MS));
+    QCOMPARE(vv.stats().read_requests, 2);
+    QVERIFY(vv.wait_idle(TIMEOUT_MS));
+    vv.unplug();
+    settle();
+    QVERIFY(dev.is_connected());
+    QVERIFY(!dev.is_config_ready());
+    QCOMPARE(log.entries, QStringList{"ready=0"});
 }
 
 void TestDeviceHid::callbacks_for_other_ids()

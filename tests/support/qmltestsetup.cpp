@@ -58,6 +58,9 @@ void QmlTestSetup::applicationAvailable()
     QFontDatabase::addApplicationFont(QStringLiteral(":/font/Nunito-Regular.ttf"));
     QFontDatabase::addApplicationFont(QStringLiteral(":/font/OpenSans-Regular.ttf"));
     register_qml_types();
+    // As start-up does: the device's transport callbacks end with the application object.
+    DeviceHid* const dev = device.get();
+    connect(QCoreApplication::instance(), &QObject::destroyed, dev, [dev] { dev->detach(); });
     sim = std::make_unique<SimControl>(*virtual_device);
     settings_store = std::make_unique<SettingsStore>();
 }
