@@ -54,7 +54,9 @@ void TestTranslate::initTestCase()
 void TestTranslate::cleanup()
 {
     // Translators left installed by a destroyed Translate belong to the application.
-    qDeleteAll(qApp->findChildren<QTranslator*>(QString(), Qt::FindDirectChildrenOnly));
+    // Not qApp: with QtGui included it casts this QCoreApplication to QGuiApplication.
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(
+        QString(), Qt::FindDirectChildrenOnly));
     QCOMPARE(QCoreApplication::translate(context, source), QString(source));
 }
 
