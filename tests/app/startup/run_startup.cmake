@@ -7,6 +7,9 @@ if(DEFINED STORED_LANG)
     file(WRITE "${store}" "[General]\nlang=${STORED_LANG}\n")
 endif()
 
+# Each start-up test has a cache of its own: the variants' Main.qml files share a resource path, and
+# the QML disk cache of one would otherwise stand in for the other's.
+
 # The input method's locale comes from the X11 platform (offscreen's is always "C").
 set(display "")
 if(NOT DEFINED ENV{DISPLAY})
@@ -14,7 +17,7 @@ if(NOT DEFINED ENV{DISPLAY})
 endif()
 execute_process(
     COMMAND ${display} ${CMAKE_COMMAND} -E env --unset=LANGUAGE --unset=QT_QPA_PLATFORM
-            XDG_CONFIG_HOME=${CONFIG_DIR} LC_ALL=${LOCALE} LANG=${LOCALE} VELQUIN_SIMULATOR=1
+            XDG_CONFIG_HOME=${CONFIG_DIR} XDG_CACHE_HOME=${CONFIG_DIR}/cache LC_ALL=${LOCALE} LANG=${LOCALE} VELQUIN_SIMULATOR=1
             ${EXE}
     RESULT_VARIABLE exit_code
     OUTPUT_VARIABLE output
