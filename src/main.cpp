@@ -1,9 +1,11 @@
+#include "commandline.h"
 #include "devicehid.h"
 #include "language.h"
 #include "qmltypes.h"
 #include "sim/simulator.h"
 #include "translate.h"
 
+#include <QCommandLineParser>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -15,14 +17,19 @@
 
 int main(int argc, char* argv[])
 {
-    // VELQUIN_SIMULATOR=1 puts the virtual Velquin Plus on the bus before the device looks for it.
-    simulator_start_from_environment();
-
     QCoreApplication::setOrganizationDomain(QStringLiteral("tarvek.example"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvek"));
     QCoreApplication::setApplicationName(QStringLiteral("Velquin Plus"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELQUIN_PROJECT_VERSION));
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+
+    // --help, --version and a bad command line end the program before the device exists.
+    QCommandLineParser command_line;
+    if (const std::optional<int> exit_code = answer_command_line(command_line, argc, argv))
+        return *exit_code;
+
+    // VELQUIN_SIMULATOR=1 puts the virtual Velquin Plus on the bus before the device looks for it.
+    simulator_start_from_environment();
 
     // Before the application object: its first connection check runs right here.
     DeviceHid device;
