@@ -39,7 +39,9 @@ namespace {
 using vhid::backend;
 using vhid::iface_info;
 
-enum class transition { connected, disconnected };
+// What a check hands to the callbacks, in order: a status change comes before the transition
+// of the same check.
+enum class transition { connected, disconnected, status };
 
 struct reader
 {
@@ -82,6 +84,9 @@ struct record
     bool delivering = false; // some thread is draining `pending`
     bool attached = false;   // callbacks were set: notification checks include the record
     std::string failed_open; // the path whose failed open was logged last (checks only)
+    vhid_status status{};    // what the last check found
+    vhid_status_cb_t status_cb = nullptr;
+    void* status_user = nullptr;
     std::shared_ptr<reader> rd;
     std::shared_ptr<writer> wr;
 };
@@ -125,6 +130,28 @@ void log_failure(const char* what, int32_t index, const std::string& path)
 bool valid_index(int32_t index)
 {
     return index >= 0 && index < the_layer().n_devices.load(std::memory_order_acquire);
+}
+
+void copy_text(char (&to)[VHID_TEXT_MAX], const std::string& from)
+{
+    const size_t n = std::min(from.size(), sizeof to - 1);
+    std::memcpy(to, from.data(), n);
+    to[n] = '\0';
+}
+
+vhid_status make_status(int32_t problem, const std::string& path, const std::string& message)
+{
+    vhid_status status{};
+    status.problem = problem;
+    copy_text(status.path, path);
+    copy_text(status.message, message);
+    return status;
+}
+
+bool same_status(const vhid_status& a, const vhid_status& b)
+{
+    return a.problem == b.problem && std::strcmp(a.path, b.path) == 0 &&
+           std::strcmp(a.message, b.message) == 0;
 }
 
 void reset_record(device_t& d, int32_t index)
@@ -246,8 +273,10 @@ void deliver_transitions(int32_t index)
     while (!rec.pending.empty()) {
         const transition t = rec.pending.front();
         rec.pending.pop_front();
-        auto cb = t == transition::connected ? d.connected_cb : d.disconnected_cb;
-        void* user = d.user_data;
+        auto cb = t == transition::connected      ? d.connected_cb
+                  : t == transition::disconnected ? d.disconnected_cb
+                                                  : rec.status_cb;
+        void* user = t == transition::status ? rec.status_user : d.user_data;
         if (!cb)
             continue;
         ++rec.active;
@@ -282,7 +311,7 @@ void drop_candidate(const backend& be, side& s)
 // interface and still alive, otherwise opens it. False when the open failed.
 bool take_side(const backend& be, side& s, const iface_info& f, bool current_ok,
                const std::string& current_path, uint32_t access, bool other_direction,
-               int32_t index, std::string& failed_open)
+               int32_t index, std::string& failed_open, vhid::open_error& error)
 {
     drop_candidate(be, s);
     if (current_ok && current_path == f.path) {
@@ -292,7 +321,7 @@ bool take_side(const backend& be, side& s, const iface_info& f, bool current_ok,
     }
     const uint32_t share =
         other_direction ? vhid::share_read | vhid::share_write : vhid::share_read;
-    s.handle = be.open(f, access, share);
+    s.handle = be.open(f, access, share, error);
     s.path = f.path;
     if (s.handle == VHID_INVALID_HANDLE) {
         if (failed_open != f.path) // once, not again on every arrival of anything
@@ -365,29 +394,45 @@ bool check_locked(int32_t index, std::vector<std::shared_ptr<reader>>& stopped)
     side in, out;
     bool found = false;
     bool failed = false;
+    vhid::open_error error;
+    std::string problem_path; // the interface that failed, or a disconnected one
     for (const iface_info& f : list) {
         if (f.vendor_id != d.vendor_id || f.product_id != d.product_id)
             continue;
         if (d.usage_page != 0 && d.usage_page != f.usage_page)
             continue;
-        if (f.input_report_len != 0 && f.input_report_len == d.input_report_len) {
+        const bool reads = f.input_report_len != 0 && f.input_report_len == d.input_report_len;
+        const bool writes = f.output_report_len != 0 && f.output_report_len == d.output_report_len;
+        if (f.disconnected) {
+            if (reads || writes)
+                problem_path = f.path;
+            continue;
+        }
+        if (reads) {
             if (!take_side(be, in, f, rd_ok, rd_path, vhid::access_read, f.output_report_len != 0,
-                           index, rec.failed_open)) {
+                           index, rec.failed_open, error)) {
                 failed = true;
+                problem_path = f.path;
                 break;
             }
             found = true;
         }
-        if (f.output_report_len != 0 && f.output_report_len == d.output_report_len) {
+        if (writes) {
             if (!take_side(be, out, f, wr_ok, wr_path, vhid::access_write, f.input_report_len != 0,
-                           index, rec.failed_open)) {
+                           index, rec.failed_open, error)) {
                 failed = true;
+                problem_path = f.path;
                 break;
             }
             found = true;
         }
     }
     const bool connected = found && !failed;
+    const vhid_status status = connected ? make_status(VHID_PROBLEM_NONE, "", "")
+                               : failed  ? make_status(error.problem, problem_path, error.message)
+                               : problem_path.empty()
+                                   ? make_status(VHID_PROBLEM_NOT_FOUND, "", "")
+                                   : make_status(VHID_PROBLEM_DISCONNECTED, problem_path, "");
     if (!connected) {
         drop_candidate(be, in);
         drop_candidate(be, out);
@@ -415,10 +460,13 @@ bool check_locked(int32_t index, std::vector<std::shared_ptr<reader>>& stopped)
     d.read_handle = next_rd ? next_rd->handle : VHID_INVALID_HANDLE;
     d.read_buffer = next_rd ? next_rd->buffer.data() : nullptr;
     d.write_handle = next_wr ? next_wr->handle : VHID_INVALID_HANDLE;
-    if (d.state == old_state)
-        return false;
-    rec.pending.push_back(connected ? transition::connected : transition::disconnected);
-    if (rec.delivering)
+    const bool status_changed = !same_status(status, rec.status);
+    rec.status = status;
+    if (status_changed)
+        rec.pending.push_back(transition::status);
+    if (d.state != old_state)
+        rec.pending.push_back(connected ? transition::connected : transition::disconnected);
+    if (rec.pending.empty() || rec.delivering)
         return false;
     rec.delivering = true;
     return true;
@@ -496,6 +544,8 @@ void detach_record(int32_t index)
     d.disconnected_cb = nullptr;
     d.report_cb = nullptr;
     d.user_data = nullptr;
+    rec.status_cb = nullptr;
+    rec.status_user = nullptr;
     rec.pending.clear();
     rec.idle.wait(lock, [&] { return rec.active <= t_in_callback[index]; });
 }
@@ -533,6 +583,7 @@ void vhid_init(void)
             rec.delivering = false;
             rec.attached = false;
             rec.failed_open.clear();
+            rec.status = vhid_status{};
         }
         for (int32_t i = 0; i < VHID_MAX_DEVICES; ++i)
             reset_record(l.devices[i], i);
@@ -587,6 +638,83 @@ void vhid_detach(int32_t index)
 {
     if (valid_index(index))
         detach_record(index);
+}
+
+void vhid_set_status_callback(int32_t index, vhid_status_cb_t status_cb, void* user_data)
+{
+    if (!valid_index(index))
+        return;
+    record& rec = the_layer().records[index];
+    std::lock_guard<std::mutex> lock(rec.mutex);
+    rec.status_cb = status_cb;
+    rec.status_user = user_data;
+}
+
+int32_t vhid_get_status(int32_t index, vhid_status* status)
+{
+    if (!valid_index(index) || !status)
+        return -1;
+    record& rec = the_layer().records[index];
+    std::lock_guard<std::mutex> lock(rec.mutex);
+    *status = rec.status;
+    return 0;
+}
+
+void vhid_rescan(void)
+{
+    const backend* be = the_layer().be.load();
+    if (be && be->rescan)
+        be->rescan();
+}
+
+const char* vhid_backend_name(void)
+{
+    const backend* be = the_layer().be.load();
+    return be ? be->name : "not started";
+}
+
+const char* vhid_event_source(void)
+{
+    const backend* be = the_layer().be.load();
+    return be && be->event_source ? be->event_source() : "";
+}
+
+int32_t vhid_list_interfaces(uint16_t vendor_id, uint16_t product_id, vhid_iface_report* out,
+                             int32_t max)
+{
+    layer& l = the_layer();
+    const backend* be = l.be.load();
+    if (!be)
+        return -1;
+    // Checks use what the last listing left in the backend: none runs meanwhile.
+    std::lock_guard<std::mutex> lock(l.check_mutex);
+    std::vector<iface_info> list;
+    if (!be->enumerate(list))
+        return -1;
+    int32_t n = 0;
+    for (const iface_info& f : list) {
+        if (f.vendor_id != vendor_id || f.product_id != product_id)
+            continue;
+        if (out && n < max) {
+            vhid_iface_report& r = out[n];
+            r = vhid_iface_report{};
+            copy_text(r.path, f.path);
+            r.vendor_id = f.vendor_id;
+            r.product_id = f.product_id;
+            r.usage_page = f.usage_page;
+            r.input_report_len = f.input_report_len;
+            r.output_report_len = f.output_report_len;
+            r.disconnected = f.disconnected;
+            for (int32_t i = 0; i < l.n_devices.load(); ++i) {
+                record& rec = l.records[i];
+                std::lock_guard<std::mutex> rec_lock(rec.mutex);
+                r.open_for_reading |= rec.rd && rec.rd->path == f.path;
+                r.open_for_writing |= rec.wr && rec.wr->path == f.path;
+            }
+        }
+        ++n;
+    }
+    return n;
 }
 
 void vhid_set_device_change_callback(vhid_device_change_cb_t callback, void* user_data)

@@ -17,6 +17,40 @@ extern "C" {
 #define VHID_STATE_CONNECTED 1
 #define VHID_STATE_DISCONNECTED 2
 
+/* Why a registration is not connected, as its last connection check found it. */
+#define VHID_PROBLEM_NONE 0          /* connected, or not checked yet */
+#define VHID_PROBLEM_NOT_FOUND 1     /* no matching interface is present */
+#define VHID_PROBLEM_NO_PERMISSION 2 /* a matching interface that this user may not open */
+#define VHID_PROBLEM_OPEN_FAILED 3   /* a matching interface whose open failed otherwise */
+#define VHID_PROBLEM_DISCONNECTED                                                                  \
+    4 /* a matching interface whose Bluetooth device is not                                        \
+         connected (its node stays) */
+
+#define VHID_TEXT_MAX 256
+
+/* A registration's status: the problem and the interface it concerns. `message` holds the
+ * system's own words for a failed open. Texts are NUL-terminated, cut to fit. */
+typedef struct vhid_status
+{
+    int32_t problem; /* VHID_PROBLEM_* */
+    char path[VHID_TEXT_MAX];
+    char message[VHID_TEXT_MAX];
+} vhid_status;
+
+/* One HID interface of the system, as the layer sees it (diagnostics). */
+typedef struct vhid_iface_report
+{
+    char path[VHID_TEXT_MAX];
+    uint16_t vendor_id;
+    uint16_t product_id;
+    uint16_t usage_page;
+    int32_t input_report_len;
+    int32_t output_report_len;
+    int32_t disconnected;     /* its Bluetooth device is not connected */
+    int32_t open_for_reading; /* by some registration, now */
+    int32_t open_for_writing;
+} vhid_iface_report;
+
 /* A platform handle: a Windows HANDLE, a Linux file descriptor or a virtual interface id. */
 typedef intptr_t vhid_handle_t;
 #define VHID_INVALID_HANDLE ((vhid_handle_t)-1)
@@ -34,11 +68,17 @@ typedef void (*vhid_report_cb_t)(void* user_data, int32_t index, uint8_t* data, 
 /* Called on the notification thread for every device-change message. On Windows `message`,
  * `event` and `event_data` are the WM_DEVICECHANGE code, wParam and lParam; elsewhere `message`
  * is 0x0219 and `event` 0x8000 (arrival) or 0x8004 (removal), with no event data. */
+/* Called on the thread that ran the connection check whenever the check changed the
+ * registration's status (vhid_get_status), before a connected or disconnected callback of the
+ * same check. No lock of the layer is held while it runs. */
+typedef void (*vhid_status_cb_t)(void* user_data, int32_t index);
+
 typedef void (*vhid_device_change_cb_t)(void* user_data, uint32_t message, uintptr_t event,
                                         intptr_t event_data);
 
 /* One registration. Owned by the layer; callers name it by its index. */
-typedef struct device_t {
+typedef struct device_t
+{
     int32_t index;
     vhid_connected_cb_t connected_cb;
     vhid_disconnected_cb_t disconnected_cb;
@@ -46,7 +86,7 @@ typedef struct device_t {
     void* user_data;
     uint32_t vendor_id;
     uint32_t product_id;
-    uint32_t usage_page; /* 0 matches any usage page */
+    uint32_t usage_page;       /* 0 matches any usage page */
     int32_t input_report_len;  /* report id byte included; 0: never reads */
     int32_t output_report_len; /* report id byte included; 0: never writes */
     int32_t state;             /* VHID_STATE_* */
@@ -74,6 +114,30 @@ int32_t vhid_add_device(int32_t vendor_id, int32_t product_id, int32_t usage_pag
 void vhid_set_callbacks(int32_t index, vhid_connected_cb_t connected_cb,
                         vhid_disconnected_cb_t disconnected_cb, vhid_report_cb_t report_cb,
                         void* user_data);
+
+/* Sets the status callback of a registration (null to remove it); it takes effect from the next
+ * check, so set it before vhid_set_callbacks to hear of the first. Cleared by vhid_detach and
+ * vhid_init. Ignored for a bad index. */
+void vhid_set_status_callback(int32_t index, vhid_status_cb_t status_cb, void* user_data);
+
+/* Copies the status of a registration. Returns 0, or -1 for a bad index or a null pointer. Any
+ * thread. */
+int32_t vhid_get_status(int32_t index, vhid_status* status);
+
+/* Re-checks every registration on the notification thread, as an arrival does (after the
+ * system's access rules changed). Returns at once. */
+void vhid_rescan(void);
+
+/* The backend's name and the source of its arrival and removal events (diagnostics); static
+ * texts. */
+const char* vhid_backend_name(void);
+const char* vhid_event_source(void);
+
+/* Lists the present HID interfaces with this vendor and product id, up to `max` of them into
+ * `out` (which may be null with max 0). Returns how many there are, or -1 when no list could be
+ * made. Blocks on the system's device list: not for the GUI thread. */
+int32_t vhid_list_interfaces(uint16_t vendor_id, uint16_t product_id, vhid_iface_report* out,
+                             int32_t max);
 
 /* Detaches the callbacks of a registration: once this returns, none of its callbacks is running
  * or will run (unless called from inside one of them, where only the others are waited for).

@@ -30,6 +30,17 @@ struct iface_info
     uint16_t usage_page = 0;
     int32_t input_report_len = 0;
     int32_t output_report_len = 0;
+    // Its Bluetooth device is not connected while the system keeps the interface: listed so
+    // that a check can say so, never opened.
+    bool disconnected = false;
+};
+
+// Why an open failed: VHID_PROBLEM_NO_PERMISSION or VHID_PROBLEM_OPEN_FAILED, in the system's
+// own words.
+struct open_error
+{
+    int32_t problem = VHID_PROBLEM_OPEN_FAILED;
+    std::string message;
 };
 
 // Message codes handed to the notification function (those of WM_DEVICECHANGE).
@@ -47,8 +58,10 @@ struct backend
     // Lists the present interfaces that could be probed. False when no list could be made.
     bool (*enumerate)(std::vector<iface_info>& out);
 
-    // Opens an interface with the given access and share flags; VHID_INVALID_HANDLE on failure.
-    vhid_handle_t (*open)(const iface_info& iface, uint32_t access, uint32_t share);
+    // Opens an interface with the given access and share flags; VHID_INVALID_HANDLE on failure,
+    // with the reason in `error`.
+    vhid_handle_t (*open)(const iface_info& iface, uint32_t access, uint32_t share,
+                          open_error& error);
 
     // Blocks until one input report arrives and returns its length (report id byte first), or -1
     // when the handle failed, was cancelled, or its device is gone. Returns 0 only for an empty
@@ -80,6 +93,12 @@ struct backend
 
     // Optional: true while the device-notification registration is active (smoke tests).
     bool (*watching)();
+
+    // Optional: makes the notification thread re-check as on an arrival; returns at once.
+    void (*rescan)();
+
+    // Optional: where arrival and removal come from, in a word (diagnostics).
+    const char* (*event_source)();
 };
 
 // Names the calling thread where the platform lets it be seen (debuggers, /proc).

@@ -50,6 +50,8 @@ struct linux_state
     int wake_fd = -1; // eventfd that wakes the notification thread for one of these:
     std::atomic<bool> cancelled{false};
     std::atomic<bool> stopping{false};
+    std::atomic<bool> rescan{false};
+    std::atomic<const char*> source{""}; // "udev" or "kernel"
     vhid::notify_fn notify = nullptr;
 };
 
@@ -120,9 +122,8 @@ void list_node(udev_device* raw, std::vector<vhid::iface_info>& out,
     uint16_t vendor, product;
     if (!node || !hid || !hid_identity(hid, vendor, product))
         return;
-    // BlueZ keeps a disconnected Bluetooth device's node: such a node is not listed.
-    if (!vhid::hid_device_present(hid))
-        return;
+    // BlueZ keeps a disconnected Bluetooth device's node: listed, but as not there.
+    const bool disconnected = !vhid::hid_device_present(hid);
     std::vector<uint8_t> bytes;
     vhid::hid_descriptor descriptor;
     const std::string file = std::string(udev_device_get_syspath(hid)) + "/report_descriptor";
@@ -141,6 +142,7 @@ void list_node(udev_device* raw, std::vector<vhid::iface_info>& out,
         info.usage_page = c.usage_page;
         info.input_report_len = c.input_report_len;
         info.output_report_len = c.output_report_len;
+        info.disconnected = disconnected;
         out.push_back(std::move(info));
     }
     descriptors[device] = std::make_shared<const vhid::hid_descriptor>(std::move(descriptor));
@@ -191,20 +193,27 @@ void hint_permission(const std::string& node, const std::string& device)
 }
 
 // Linux has no share modes: the sharing rule is Windows' own, so `share` is not needed here.
-vhid_handle_t linux_open(const vhid::iface_info& iface, uint32_t access, uint32_t)
+vhid_handle_t linux_open(const vhid::iface_info& iface, uint32_t access, uint32_t,
+                         vhid::open_error& error)
 {
     const std::string node = node_of(iface.path);
     const bool reading = access & vhid::access_read;
     const int fd = ::open(node.c_str(), (reading ? O_RDONLY : O_WRONLY) | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == EACCES || errno == EPERM)
+        const int code = errno;
+        error.message = std::strerror(code);
+        error.problem = VHID_PROBLEM_OPEN_FAILED;
+        if (code == EACCES || code == EPERM) {
+            error.problem = VHID_PROBLEM_NO_PERMISSION;
             hint_permission(node, device_of(iface.path));
+        }
         return VHID_INVALID_HANDLE;
     }
     open_handle h;
     if (reading) {
         h.cancel_fd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
         if (h.cancel_fd < 0) {
+            error.message = std::strerror(errno);
             ::close(fd);
             return VHID_INVALID_HANDLE;
         }
@@ -308,7 +317,9 @@ bool linux_alive(vhid_handle_t handle)
 udev_monitor* open_monitor(udev* u)
 {
     const bool udevd = ::access("/run/udev/control", F_OK) == 0;
-    udev_monitor* m = udev_monitor_new_from_netlink(u, udevd ? "udev" : "kernel");
+    const char* source = udevd ? "udev" : "kernel";
+    state().source.store(source);
+    udev_monitor* m = udev_monitor_new_from_netlink(u, source);
     if (!m)
         return nullptr;
     if (udev_monitor_filter_add_match_subsystem_devtype(m, "hidraw", nullptr) < 0 ||
@@ -344,6 +355,8 @@ void run_notifications(udev* u, udev_monitor* monitor)
                 std::fprintf(stderr, "vhid: %s\n", std::strerror(errno));
             if (s.stopping.load())
                 break;
+            if (s.rescan.exchange(false))
+                s.notify(vhid::msg_device_change, vhid::event_arrival, 0);
             if (s.cancelled.load() && monitor) { // the thread stays, the registration goes
                 monitor = udev_monitor_unref(monitor);
                 bluez.close();
@@ -358,7 +371,8 @@ void run_notifications(udev* u, udev_monitor* monitor)
         if (!dev)
             continue;
         const char* action = udev_device_get_action(dev);
-        if (action && std::strcmp(action, "add") == 0)
+        // A "change" is what re-applying the udev rules sends: the node's access may be new.
+        if (action && (std::strcmp(action, "add") == 0 || std::strcmp(action, "change") == 0))
             s.notify(vhid::msg_device_change, vhid::event_arrival, 0);
         else if (action && std::strcmp(action, "remove") == 0)
             s.notify(vhid::msg_device_change, vhid::event_removal, 0);
@@ -422,6 +436,17 @@ void linux_stop()
     s.wake_fd = -1;
 }
 
+void linux_rescan()
+{
+    state().rescan.store(true);
+    wake();
+}
+
+const char* linux_event_source()
+{
+    return state().source.load();
+}
+
 bool linux_watching()
 {
     linux_state& s = state();
@@ -429,9 +454,9 @@ bool linux_watching()
 }
 
 const vhid::backend linux_table = {
-    "hidraw",    linux_enumerate, linux_open,  linux_read,  linux_cancel,
-    linux_write, linux_close,     linux_alive, linux_start, linux_cancel_notifications,
-    linux_stop,  linux_watching,
+    "hidraw",    linux_enumerate, linux_open,   linux_read,         linux_cancel,
+    linux_write, linux_close,     linux_alive,  linux_start,        linux_cancel_notifications,
+    linux_stop,  linux_watching,  linux_rescan, linux_event_source,
 };
 
 } // namespace

@@ -8,7 +8,7 @@ bool null_enumerate(std::vector<vhid::iface_info>&)
     return true;
 }
 
-vhid_handle_t null_open(const vhid::iface_info&, uint32_t, uint32_t)
+vhid_handle_t null_open(const vhid::iface_info&, uint32_t, uint32_t, vhid::open_error&)
 {
     return VHID_INVALID_HANDLE;
 }
@@ -35,8 +35,9 @@ bool null_start(vhid::notify_fn)
 void null_nothing() {}
 
 const vhid::backend null_table = {
-    "no HID access", null_enumerate, null_open,  null_read,    null_cancel,  null_write,
-    null_close,      nullptr,        null_start, null_nothing, null_nothing, nullptr,
+    "no HID access", null_enumerate, null_open, null_read,  null_cancel,
+    null_write,      null_close,     nullptr,   null_start, null_nothing,
+    null_nothing,    nullptr,        nullptr,   nullptr,
 };
 
 } // namespace

@@ -164,24 +164,39 @@ bool bus_enumerate(std::vector<vhid::iface_info>& out)
         i.usage_page = f.info.usage_page;
         i.input_report_len = f.info.input_report_len;
         i.output_report_len = f.info.output_report_len;
+        i.disconnected = f.faults & VHID_VIRTUAL_FAULT_DISCONNECTED;
         out.push_back(std::move(i));
     }
     return true;
 }
 
-vhid_handle_t bus_open(const vhid::iface_info& info, uint32_t access, uint32_t share)
+vhid_handle_t bus_open(const vhid::iface_info& info, uint32_t access, uint32_t share,
+                       vhid::open_error& error)
 {
     bus& b = the_bus();
     std::lock_guard<std::mutex> lock(b.mutex);
     const int32_t id = iface_of(info.path);
     auto f = b.ifaces.find(id);
-    if (f == b.ifaces.end() || (f->second.faults & VHID_VIRTUAL_FAULT_OPEN))
+    if (f == b.ifaces.end()) {
+        error.message = "No such device";
         return VHID_INVALID_HANDLE;
+    }
+    if (f->second.faults & VHID_VIRTUAL_FAULT_DENIED) {
+        error.problem = VHID_PROBLEM_NO_PERMISSION;
+        error.message = "Permission denied";
+        return VHID_INVALID_HANDLE;
+    }
+    if (f->second.faults & VHID_VIRTUAL_FAULT_OPEN) {
+        error.message = "Input/output error";
+        return VHID_INVALID_HANDLE;
+    }
     for (const auto& [h, open] : b.handles) {
         if (open->iface != id)
             continue;
-        if ((needed_share(access) & ~open->share) || (needed_share(open->access) & ~share))
+        if ((needed_share(access) & ~open->share) || (needed_share(open->access) & ~share)) {
+            error.message = "The device is in use by another program";
             return VHID_INVALID_HANDLE; // a sharing violation, as Windows reports it
+        }
     }
     auto h = std::make_shared<vhandle>();
     h->iface = id;
@@ -327,10 +342,20 @@ bool bus_watching()
     return b.running && b.registered;
 }
 
+void bus_rescan()
+{
+    post(vhid::event_arrival);
+}
+
+const char* bus_event_source()
+{
+    return "virtual";
+}
+
 const vhid::backend virtual_table = {
-    "virtual bus", bus_enumerate, bus_open,  bus_read,  bus_cancel,
-    bus_write,     bus_close,     bus_alive, bus_start, bus_cancel_notifications,
-    bus_stop,      bus_watching,
+    "virtual bus", bus_enumerate, bus_open,   bus_read,         bus_cancel,
+    bus_write,     bus_close,     bus_alive,  bus_start,        bus_cancel_notifications,
+    bus_stop,      bus_watching,  bus_rescan, bus_event_source,
 };
 
 } // namespace

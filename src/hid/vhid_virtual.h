@@ -10,7 +10,8 @@
 extern "C" {
 #endif
 
-typedef struct vhid_virtual_iface {
+typedef struct vhid_virtual_iface
+{
     uint16_t vendor_id;
     uint16_t product_id;
     uint16_t usage_page;
@@ -27,13 +28,16 @@ typedef void (*vhid_virtual_output_fn)(void* user, int32_t iface, const uint8_t*
 typedef enum vhid_virtual_fault {
     VHID_VIRTUAL_FAULT_NONE = 0,
     VHID_VIRTUAL_FAULT_LIST = 1 << 0,        /* bus: the interface list cannot be made */
-    VHID_VIRTUAL_FAULT_OPEN = 1 << 1,        /* every open of the interface fails */
+    VHID_VIRTUAL_FAULT_OPEN = 1 << 1,        /* every open fails with an input/output error */
     VHID_VIRTUAL_FAULT_WRITE = 1 << 2,       /* writes fail (0 bytes written) */
     VHID_VIRTUAL_FAULT_SHORT_WRITE = 1 << 3, /* writes accept one byte less than asked */
     VHID_VIRTUAL_FAULT_ZERO_READ = 1 << 4,   /* the next read returns 0 bytes (clears itself) */
     VHID_VIRTUAL_FAULT_PROBE = 1 << 5,       /* held exclusively by the system: not enumerated */
-    VHID_VIRTUAL_FAULT_ZERO_AT_END = 1 << 6  /* once unplugged, reads give 0 bytes, as at the end
+    VHID_VIRTUAL_FAULT_ZERO_AT_END = 1 << 6, /* once unplugged, reads give 0 bytes, as at the end
                                                 of a file, instead of failing */
+    VHID_VIRTUAL_FAULT_DENIED = 1 << 7,      /* every open is refused: no permission */
+    VHID_VIRTUAL_FAULT_DISCONNECTED = 1 << 8 /* its Bluetooth device is disconnected while the
+                                                interface stays listed */
 } vhid_virtual_fault;
 
 /* Makes the layer use the virtual bus. Call before vhid_init. */
@@ -59,7 +63,8 @@ void vhid_virtual_notify_arrival(void);
  * The report is queued, zero-padded to the input report length; readers take it in order. */
 int32_t vhid_virtual_send_input(int32_t iface, const uint8_t* data, int32_t length);
 
-/* Sets or clears faults (a vhid_virtual_fault bit set) of an interface, or of the bus with -1. */
+/* Sets or clears faults (a vhid_virtual_fault bit set) of an interface, or of the bus with -1.
+ * Sends no message: an arrival (vhid_virtual_notify_arrival, vhid_rescan) makes the layer look. */
 void vhid_virtual_set_faults(int32_t iface, uint32_t faults);
 
 /* Delay added to every read (after a report is taken) and every write, in microseconds. */
@@ -74,7 +79,8 @@ void vhid_virtual_settle(void);
 
 /* Access and share flags of one open handle, with the Windows values: access read 0x80000000,
  * write 0x40000000; share read 1, write 2. */
-typedef struct vhid_virtual_open_mode {
+typedef struct vhid_virtual_open_mode
+{
     uint32_t access;
     uint32_t share;
 } vhid_virtual_open_mode;

@@ -17,6 +17,7 @@ extern "C" { // no guards of their own; hidsdi.h brings hidusage.h and hidpi.h i
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace {
@@ -57,12 +58,28 @@ vhid_handle_t from_handle(HANDLE h)
     return reinterpret_cast<vhid_handle_t>(h);
 }
 
+// The system's words for an error code, without the line break it ends with.
+std::string system_message(DWORD code)
+{
+    char text[256] = {};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             code, 0, text, sizeof text, nullptr);
+    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' '))
+        text[--n] = '\0';
+    return n > 0 ? std::string(text) : "error " + std::to_string(code);
+}
+
 // Probes one interface: identity from the attributes, usage page and report lengths from the
-// top-level collection's capabilities. False when it cannot be opened (held by the system).
+// top-level collection's capabilities. An interface that another program holds exclusively is
+// still identified through an open without access, so that its failed open can be reported.
+// False when it cannot be opened at all (held by the system).
 bool probe(const char* path, vhid::iface_info& info)
 {
     HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                        nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     HIDD_ATTRIBUTES attributes = {};
@@ -116,12 +133,18 @@ bool windows_enumerate(std::vector<vhid::iface_info>& out)
     return true;
 }
 
-vhid_handle_t windows_open(const vhid::iface_info& iface, uint32_t access, uint32_t share)
+vhid_handle_t windows_open(const vhid::iface_info& iface, uint32_t access, uint32_t share,
+                           vhid::open_error& error)
 {
     const bool reading = access & vhid::access_read;
     HANDLE h = CreateFileA(iface.path.c_str(), access, share, nullptr, OPEN_EXISTING,
                            reading ? FILE_FLAG_OVERLAPPED : 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE || !reading)
+    if (h == INVALID_HANDLE_VALUE) {
+        // A sharing violation or a denied access: another program holds the device.
+        error.message = system_message(GetLastError());
+        return VHID_INVALID_HANDLE;
+    }
+    if (!reading)
         return from_handle(h);
     read_events events = {CreateEventA(nullptr, TRUE, FALSE, nullptr),
                           CreateEventA(nullptr, TRUE, FALSE, nullptr)};
@@ -130,6 +153,7 @@ vhid_handle_t windows_open(const vhid::iface_info& iface, uint32_t access, uint3
             CloseHandle(events.cancel);
         if (events.done)
             CloseHandle(events.done);
+        error.message = system_message(GetLastError());
         CloseHandle(h);
         return VHID_INVALID_HANDLE;
     }
@@ -311,6 +335,20 @@ void windows_stop()
         s.thread.join();
 }
 
+// Re-checks as on an arrival; the message carries no event data.
+void windows_rescan()
+{
+    windows_state& s = state();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    if (s.window)
+        PostMessageA(s.window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
+}
+
+const char* windows_event_source()
+{
+    return "device notification window";
+}
+
 bool windows_watching()
 {
     windows_state& s = state();
@@ -319,9 +357,13 @@ bool windows_watching()
 }
 
 const vhid::backend windows_table = {
-    "Windows HID", windows_enumerate, windows_open,  windows_read,  windows_cancel,
-    windows_write, windows_close,     windows_alive, windows_start, windows_cancel_notifications,
-    windows_stop,  windows_watching,
+    "Windows HID",  windows_enumerate,
+    windows_open,   windows_read,
+    windows_cancel, windows_write,
+    windows_close,  windows_alive,
+    windows_start,  windows_cancel_notifications,
+    windows_stop,   windows_watching,
+    windows_rescan, windows_event_source,
 };
 
 } // namespace
