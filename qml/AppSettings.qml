@@ -21,10 +21,6 @@ Item {
         { name: "Euskara", code: "eu" }
     ]
 
-    function hex_byte(value) {
-        return Number(value).toString(16).toUpperCase()
-    }
-
     // Never squeezed: below its natural height the scrolling page scrolls instead.
     ColumnLayout {
         width: parent.width
@@ -102,6 +98,13 @@ Item {
             onClicked: restore_dialog.open()
         }
 
+        SettingsButton {
+            objectName: "settings_diagnostics"
+            visible: true
+            text: diagnostics_report.label
+            onClicked: diagnostics_report.copy()
+        }
+
         Item {
             Layout.fillWidth: true
             Layout.preferredHeight: 100
@@ -116,13 +119,12 @@ Item {
                     objectName: "settings_identity"
                     visible: device.config_ready
                     text: qsTr("Connected") + " Velquin Plus - "
-                          + app_settings.hex_byte(device.config.device_uid_h)
-                          + app_settings.hex_byte(device.config.device_uid_l)
+                          + diagnostics_report.words.identity(device.config)
                 }
                 InfoLine {
                     objectName: "settings_firmware"
                     visible: device.config_ready
-                    text: qsTr("Fw. version") + " " + (device.config.fw_version >> 6) + "." + (device.config.fw_version & 0x3F)
+                    text: qsTr("Fw. version") + " " + diagnostics_report.words.firmware(device.config)
                 }
                 InfoLine {
                     objectName: "settings_app_version"
@@ -135,6 +137,10 @@ Item {
             id: filler
             Layout.fillHeight: true
         }
+    }
+
+    DiagnosticsReport {
+        id: diagnostics_report
     }
 
     YesCancelDialog {

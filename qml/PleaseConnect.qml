@@ -103,6 +103,12 @@ Item {
             FocusRing {}
         }
 
+        DeviceProblem {
+            objectName: "device_problem"
+            Layout.fillWidth: true
+            Layout.bottomMargin: 20
+        }
+
         RowLayout {
             Layout.fillWidth: true
 

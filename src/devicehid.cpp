@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int VENDOR_ID = 0x08E6;
-constexpr int PRODUCT_ID = 0x0001;
+constexpr int VENDOR_ID = DeviceHid::vendor_id;
+constexpr int PRODUCT_ID = DeviceHid::product_id;
 constexpr int USAGE_PAGE = 0xFF00;
 constexpr int REPORT_LEN = 9;
 constexpr uint8_t OUTPUT_REPORT_ID = 0x05;
@@ -42,15 +42,49 @@ void hid_report_wrapper(void* user, int32_t id, uint8_t* data, int32_t len)
     static_cast<DeviceHid*>(user)->hid_report_cb(id, data, len);
 }
 
+void hid_status_wrapper(void* user, int32_t id)
+{
+    static_cast<DeviceHid*>(user)->hid_status_cb(id);
+}
+
+// How much a registration's problem tells the user; the device shows the most telling one.
+int weight(int32_t problem)
+{
+    switch (problem) {
+    case VHID_PROBLEM_NO_PERMISSION:
+        return 3;
+    case VHID_PROBLEM_OPEN_FAILED:
+        return 2;
+    case VHID_PROBLEM_DISCONNECTED:
+        return 1;
+    }
+    return 0;
+}
+
+QString problem_code(int32_t problem)
+{
+    switch (problem) {
+    case VHID_PROBLEM_NO_PERMISSION:
+        return QStringLiteral("no_permission");
+    case VHID_PROBLEM_OPEN_FAILED:
+        return QStringLiteral("open_failed");
+    case VHID_PROBLEM_DISCONNECTED:
+        return QStringLiteral("disconnected");
+    }
+    return {};
+}
+
 } // namespace
 
 DeviceHid::DeviceHid(QObject* parent) : Device(parent), writer(std::make_unique<ReportWriter>())
 {
     vhid_init();
     hid_in_id = vhid_add_device(VENDOR_ID, PRODUCT_ID, USAGE_PAGE, REPORT_LEN, 0);
+    vhid_set_status_callback(hid_in_id, hid_status_wrapper, this);
     vhid_set_callbacks(hid_in_id, hid_connected_wrapper, hid_disconnected_wrapper,
                        hid_report_wrapper, this);
     hid_out_id = vhid_add_device(VENDOR_ID, PRODUCT_ID, USAGE_PAGE, 0, REPORT_LEN);
+    vhid_set_status_callback(hid_out_id, hid_status_wrapper, this);
     vhid_set_callbacks(hid_out_id, hid_connected_wrapper, hid_disconnected_wrapper,
                        hid_report_wrapper, this);
 }
@@ -163,6 +197,7 @@ void DeviceHid::hid_connected_cb(int id)
         hid_out_connected = true;
     if (hid_in_connected && hid_out_connected) {
         connected = true;
+        update_problem();
         emit connected_changed();
         read_config();
     }
@@ -180,8 +215,33 @@ void DeviceHid::hid_disconnected_cb(int id)
         hid_out_connected = false;
     if (!hid_in_connected && !hid_out_connected) {
         connected = false;
+        update_problem();
         emit connected_changed();
     }
+}
+
+void DeviceHid::hid_status_cb(int id)
+{
+    if (!on_owner_thread()) {
+        handoff.post([this, id] { hid_status_cb(id); });
+        return;
+    }
+    update_problem();
+}
+
+// Reads the registrations' statuses as they are now, so a late status change cannot undo a
+// newer one.
+void DeviceHid::update_problem()
+{
+    vhid_status worst{};
+    if (!connected) {
+        for (int id : {hid_in_id, hid_out_id}) {
+            vhid_status status{};
+            if (vhid_get_status(id, &status) == 0 && weight(status.problem) > weight(worst.problem))
+                worst = status;
+        }
+    }
+    set_problem(problem_code(worst.problem), QString::fromLocal8Bit(worst.message));
 }
 
 void DeviceHid::hid_report_cb(int id, uint8_t* data, int len)

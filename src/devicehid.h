@@ -23,6 +23,10 @@ class ConfigReport;
 class DeviceHid : public Device
 {
 public:
+    // The device's identity on the HID bus.
+    static constexpr int vendor_id = 0x08E6;
+    static constexpr int product_id = 0x0001;
+
     explicit DeviceHid(QObject* parent = nullptr);
     ~DeviceHid() override;
 
@@ -47,6 +51,8 @@ public:
     void hid_connected_cb(int id);
     void hid_disconnected_cb(int id);
     void hid_report_cb(int id, uint8_t* data, int len);
+    // A registration's status changed (vhid_get_status): the problem is worked out anew.
+    void hid_status_cb(int id);
 
     // Output not yet written, as command series and as reports (for tests and figures).
     std::size_t pending_series() const;
@@ -61,6 +67,7 @@ private:
 
     bool on_owner_thread() const;
     void apply_report(const ConfigReport& report);
+    void update_problem();
 
     const std::thread::id owner = std::this_thread::get_id();
     int hid_in_id = -1;

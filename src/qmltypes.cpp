@@ -2,7 +2,9 @@
 
 #include "config.h"
 #include "configswitch.h"
+#include "deviceaccess.h"
 #include "devicehid.h"
+#include "diagnostics.h"
 #include "translate.h"
 
 #include <QtQml>
@@ -27,4 +29,8 @@ void register_qml_types()
     // Only for its enumerations (ConfigSwitch.Iface.Mouse, ...); entries belong to their Config.
     qmlRegisterUncreatableMetaObject(ConfigSwitch::staticMetaObject, uri, major, minor,
                                      "ConfigSwitch", "Cannot create in QML");
+
+    // Why the device cannot be reached, and what to send for help: created by the screens.
+    qmlRegisterType<DeviceAccess>(uri, major, minor, "DeviceAccess");
+    qmlRegisterType<Diagnostics>(uri, major, minor, "Diagnostics");
 }
