@@ -125,7 +125,8 @@ elseif(UNIX AND NOT APPLE)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
         "qml-module-qtquick2, qml-module-qtquick-window2, qml-module-qtquick-controls2, qml-module-qtquick-templates2, qml-module-qtquick-layouts, qml-module-qt-labs-settings, qml-module-qtgraphicaleffects")
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qtwayland5, bluez")
+    # pkexec: "Allow access..." on the connect screen applies the udev rule through polkit.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qtwayland5, bluez, pkexec")
     set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${VELQUIN_LINUX_DIR}/postinst)
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 endif()

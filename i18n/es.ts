@@ -440,6 +440,40 @@
     </message>
 </context>
 <context>
+    <name>DeviceProblem</name>
+    <message>
+        <source>Velquin Plus is paired but this app may not open it.</source>
+        <translation>Velquin Plus está emparejado, pero esta aplicación no tiene permiso para abrirlo.</translation>
+    </message>
+    <message>
+        <source>Velquin Plus is paired but not connected. Switch it off and on.</source>
+        <translation>Velquin Plus está emparejado, pero no conectado. Apágalo y vuelve a encenderlo.</translation>
+    </message>
+    <message>
+        <source>Allow access...</source>
+        <translation>Permitir el acceso...</translation>
+    </message>
+    <message>
+        <source>Commands copied</source>
+        <translation>Órdenes copiadas</translation>
+    </message>
+    <message>
+        <source>Copy commands</source>
+        <translation>Copiar las órdenes</translation>
+    </message>
+</context>
+<context>
+    <name>DiagnosticsReport</name>
+    <message>
+        <source>Diagnostics copied</source>
+        <translation>Diagnóstico copiado</translation>
+    </message>
+    <message>
+        <source>Copy diagnostics</source>
+        <translation>Copiar el diagnóstico</translation>
+    </message>
+</context>
+<context>
     <name>Help</name>
     <message>
         <source>Switch Velquin Plus on by pushing the side button. The LED will turn on for 1s and start blinking.</source>

@@ -440,6 +440,40 @@
     </message>
 </context>
 <context>
+    <name>DeviceProblem</name>
+    <message>
+        <source>Velquin Plus is paired but this app may not open it.</source>
+        <translation>Velquin Plus est appairé, mais cette application n’a pas le droit de l’ouvrir.</translation>
+    </message>
+    <message>
+        <source>Velquin Plus is paired but not connected. Switch it off and on.</source>
+        <translation>Velquin Plus est appairé, mais pas connecté. Éteignez-le puis rallumez-le.</translation>
+    </message>
+    <message>
+        <source>Allow access...</source>
+        <translation>Autoriser l’accès...</translation>
+    </message>
+    <message>
+        <source>Commands copied</source>
+        <translation>Commandes copiées</translation>
+    </message>
+    <message>
+        <source>Copy commands</source>
+        <translation>Copier les commandes</translation>
+    </message>
+</context>
+<context>
+    <name>DiagnosticsReport</name>
+    <message>
+        <source>Diagnostics copied</source>
+        <translation>Diagnostic copié</translation>
+    </message>
+    <message>
+        <source>Copy diagnostics</source>
+        <translation>Copier le diagnostic</translation>
+    </message>
+</context>
+<context>
     <name>Help</name>
     <message>
         <source>Switch Velquin Plus on by pushing the side button. The LED will turn on for 1s and start blinking.</source>

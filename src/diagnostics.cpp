@@ -6,15 +6,22 @@
 
 #include <QClipboard>
 #include <QDateTime>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QSysInfo>
+#include <QTimer>
 
+#include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
 
 constexpr uint16_t vendor_id = DeviceHid::vendor_id;
 constexpr uint16_t product_id = DeviceHid::product_id;
+constexpr int read_wait_ms = 5000;
 
 QString hex(unsigned value, int width)
 {
@@ -130,4 +137,34 @@ void Diagnostics::copy(const QString& device_words)
             },
             Qt::QueuedConnection);
     });
+}
+
+int Diagnostics::print(Device& device)
+{
+    if (device.is_connected() && !device.is_config_ready()) {
+        QEventLoop loop;
+        QObject::connect(&device, &Device::config_ready_changed, &loop, [&device, &loop] {
+            if (device.is_config_ready())
+                loop.quit();
+        });
+        QTimer::singleShot(read_wait_ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    QString words;
+    if (device.is_config_ready()) {
+        // The same words as the settings page's copy.
+        QQmlEngine engine;
+        QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/qml/DeviceWords.qml")));
+        std::unique_ptr<QObject> describer(component.create());
+        QVariant result;
+        if (!describer || !QMetaObject::invokeMethod(
+                              describer.get(), "describe", Q_RETURN_ARG(QVariant, result),
+                              Q_ARG(QVariant, QVariant::fromValue<QObject*>(device.get_config()))))
+            qWarning("Cannot describe the configuration: %s", qPrintable(component.errorString()));
+        words = result.toString();
+    }
+    Diagnostics diagnostics;
+    diagnostics.device = &device;
+    std::fputs(diagnostics.report(hid_section(), words).toLocal8Bit().constData(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
 }

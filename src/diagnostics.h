@@ -28,6 +28,11 @@ public:
     // the interface's words, one item a line; empty while no configuration has been read.
     QString report(const QString& hid, const QString& device_words) const;
 
+    // Prints the report on standard output, once a configuration read under way has ended (or a
+    // few seconds have passed): the command-line form. Needs the application object and the
+    // module's types.
+    static int print(Device& device);
+
     // Builds the report away from the GUI thread and puts it on the clipboard, then emits copied.
     Q_INVOKABLE void copy(const QString& device_words);
 

@@ -1,6 +1,8 @@
 #include "commandline.h"
 #include "devicehid.h"
+#include "diagnostics.h"
 #include "language.h"
+#include "logring.h"
 #include "qmltypes.h"
 #include "sim/simulator.h"
 #include "translate.h"
@@ -17,6 +19,9 @@
 
 int main(int argc, char* argv[])
 {
+    // Every message from here on can go into a diagnostics report.
+    LogRing::install();
+
     QCoreApplication::setOrganizationDomain(QStringLiteral("tarvek.example"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvek"));
     QCoreApplication::setApplicationName(QStringLiteral("Velquin Plus"));
@@ -25,8 +30,16 @@ int main(int argc, char* argv[])
 
     // --help, --version and a bad command line end the program before the device exists.
     QCommandLineParser command_line;
+    const QCommandLineOption diagnostics(
+        QStringLiteral("diagnostics"),
+        QStringLiteral("Prints a report of what the app sees of the device and exits."));
+    command_line.addOption(diagnostics);
     if (const std::optional<int> exit_code = answer_command_line(command_line, argc, argv))
         return *exit_code;
+    // The report needs no window, nor a display.
+    const bool report_only = command_line.isSet(diagnostics);
+    if (report_only && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 
     // VELQUIN_SIMULATOR=1 puts the virtual Velquin Plus on the bus before the device looks for it.
     simulator_start_from_environment();
@@ -38,6 +51,11 @@ int main(int argc, char* argv[])
     // The device object outlives the application object, but its transport callbacks wake the
     // application's event loop: they end as the application goes, before its event dispatcher.
     QObject::connect(&app, &QObject::destroyed, &device, [&device] { device.detach(); });
+
+    if (report_only) {
+        register_qml_types();
+        return Diagnostics::print(device);
+    }
 
     QString lang;
     QSettings settings;

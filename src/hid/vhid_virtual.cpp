@@ -164,7 +164,7 @@ bool bus_enumerate(std::vector<vhid::iface_info>& out)
         i.usage_page = f.info.usage_page;
         i.input_report_len = f.info.input_report_len;
         i.output_report_len = f.info.output_report_len;
-        i.disconnected = f.faults & VHID_VIRTUAL_FAULT_DISCONNECTED;
+        i.disconnected = (f.faults | b.bus_faults) & VHID_VIRTUAL_FAULT_DISCONNECTED;
         out.push_back(std::move(i));
     }
     return true;
@@ -181,12 +181,13 @@ vhid_handle_t bus_open(const vhid::iface_info& info, uint32_t access, uint32_t s
         error.message = "No such device";
         return VHID_INVALID_HANDLE;
     }
-    if (f->second.faults & VHID_VIRTUAL_FAULT_DENIED) {
+    const uint32_t faults = f->second.faults | b.bus_faults; // the bus's apply to every one
+    if (faults & VHID_VIRTUAL_FAULT_DENIED) {
         error.problem = VHID_PROBLEM_NO_PERMISSION;
         error.message = "Permission denied";
         return VHID_INVALID_HANDLE;
     }
-    if (f->second.faults & VHID_VIRTUAL_FAULT_OPEN) {
+    if (faults & VHID_VIRTUAL_FAULT_OPEN) {
         error.message = "Input/output error";
         return VHID_INVALID_HANDLE;
     }

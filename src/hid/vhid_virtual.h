@@ -24,20 +24,21 @@ typedef struct vhid_virtual_iface
 typedef void (*vhid_virtual_output_fn)(void* user, int32_t iface, const uint8_t* data,
                                        int32_t length);
 
-/* Faults, each until cleared; per interface (iface >= 0) or for the bus (-1 where noted). */
+/* Faults, each until cleared; per interface (iface >= 0) or for the bus (-1), where the marked
+ * ones apply to every interface, also those plugged later. */
 typedef enum vhid_virtual_fault {
     VHID_VIRTUAL_FAULT_NONE = 0,
     VHID_VIRTUAL_FAULT_LIST = 1 << 0,        /* bus: the interface list cannot be made */
-    VHID_VIRTUAL_FAULT_OPEN = 1 << 1,        /* every open fails with an input/output error */
+    VHID_VIRTUAL_FAULT_OPEN = 1 << 1,        /* every open fails with an input/output error; bus */
     VHID_VIRTUAL_FAULT_WRITE = 1 << 2,       /* writes fail (0 bytes written) */
     VHID_VIRTUAL_FAULT_SHORT_WRITE = 1 << 3, /* writes accept one byte less than asked */
     VHID_VIRTUAL_FAULT_ZERO_READ = 1 << 4,   /* the next read returns 0 bytes (clears itself) */
     VHID_VIRTUAL_FAULT_PROBE = 1 << 5,       /* held exclusively by the system: not enumerated */
     VHID_VIRTUAL_FAULT_ZERO_AT_END = 1 << 6, /* once unplugged, reads give 0 bytes, as at the end
                                                 of a file, instead of failing */
-    VHID_VIRTUAL_FAULT_DENIED = 1 << 7,      /* every open is refused: no permission */
+    VHID_VIRTUAL_FAULT_DENIED = 1 << 7,      /* every open is refused: no permission; bus */
     VHID_VIRTUAL_FAULT_DISCONNECTED = 1 << 8 /* its Bluetooth device is disconnected while the
-                                                interface stays listed */
+                                                interface stays listed; bus */
 } vhid_virtual_fault;
 
 /* Makes the layer use the virtual bus. Call before vhid_init. */

@@ -44,6 +44,19 @@ bool simulator_start_from_environment()
     if (!trace.isEmpty() && !device->set_trace_file(trace.toStdString()))
         qWarning() << "Cannot open the simulator trace file" << trace.constData();
 
+    // Why a device may be out of reach: "denied" (no permission), "failing" (its open fails) or
+    // "disconnected" (paired, its Bluetooth link down).
+    const QByteArray fault = qgetenv("VELQUIN_SIMULATOR_FAULT");
+    if (fault == "denied")
+        vhid_virtual_set_faults(-1, VHID_VIRTUAL_FAULT_DENIED);
+    else if (fault == "failing")
+        vhid_virtual_set_faults(-1, VHID_VIRTUAL_FAULT_OPEN);
+    else if (fault == "disconnected")
+        vhid_virtual_set_faults(-1, VHID_VIRTUAL_FAULT_DISCONNECTED);
+    else if (!fault.isEmpty())
+        qWarning() << "VELQUIN_SIMULATOR_FAULT is none of denied, failing, disconnected:"
+                   << fault.constData();
+
     if (!device->plug())
         qWarning() << "Cannot plug the virtual Velquin Plus";
     return true;
