@@ -95,12 +95,15 @@ void TestDeviceHid::meta_object()
     }
     QCOMPARE(properties, (QStringList{"bool connected connected_changed",
                                       "bool config_ready config_ready_changed",
-                                      "Config* config config_changed"}));
+                                      "Config* config config_changed",
+                                      "QString problem problem_changed",
+                                      "QString problem_message problem_message_changed"}));
     QStringList methods;
     for (int i = meta->methodOffset(); i < meta->methodCount(); ++i)
         methods << QString(meta->method(i).methodSignature());
     QCOMPARE(methods, (QStringList{"connected_changed()", "config_ready_changed()",
-                                   "config_changed()", "read_config()", "send_config()",
+                                   "config_changed()", "problem_changed()",
+                                   "problem_message_changed()", "read_config()", "send_config()",
                                    "restore_default_config()", "reset_to_bootloader()"}));
     QCOMPARE(dev.property("config").value<Config*>(), dev.get_config());
 

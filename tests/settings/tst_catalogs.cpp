@@ -35,6 +35,8 @@ const QMap<QString, int> expected_counts = {
     {"CctrlCodes", 24},
     {"ConfigSwitchUtil", 36},
     {"DeviceConfiguration", 14},
+    {"DeviceProblem", 5},
+    {"DiagnosticsReport", 2},
     {"Help", 15},
     {"KeybdCodes", 20},
     {"PleaseConnect", 6},
