@@ -1,5 +1,4 @@
-#include "qmltestsetup.h"
-
+// The main function of the window tests (Qt Quick Test): see README.md.
 #include "devicehid.h"
 #include "qmltypes.h"
 #include "settingsstore.h"
@@ -14,114 +13,91 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QSettings>
-#include <QTest>
+#include <QTemporaryDir>
 #include <QTranslator>
+#include <QtQuickTest>
 
-namespace {
+#include <memory>
 
-constexpr int wait_ms = 10000;
-
-} // namespace
-
-QmlTestSetup::QmlTestSetup()
+// Built before the application object, as start-up builds the device: a settings store of its own
+// in a temporary folder, the virtual HID bus with the virtual Velquin Plus plugged in, and the real
+// DeviceHid. Every QML file then gets a fresh engine with the real types, the context properties of
+// start-up and the tests' own (sim, test_settings), in English.
+class QmlTestSetup : public QObject
 {
-    // Never the user's own store: the native settings of this run live in a temporary folder.
-    if (!settings_dir.isValid())
-        qFatal("Cannot make a temporary folder for the settings store");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings_dir.path()));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_dir.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_dir.path());
+    Q_OBJECT
 
-    // A developer's plain `ctest` without a display still runs the tests.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    QCoreApplication::setOrganizationDomain(QStringLiteral("tarvek.example"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Tarvek"));
-    QCoreApplication::setApplicationName(QStringLiteral("Velquin Plus"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VELQUIN_PROJECT_VERSION));
-
-    // As start-up does: the device is there before the application object.
-    vhid_virtual_use();
-    virtual_device = std::make_unique<VirtualVelquin>();
-    if (!virtual_device->plug())
-        qFatal("Cannot plug the virtual Velquin Plus");
-    device = std::make_unique<DeviceHid>();
-}
-
-QmlTestSetup::~QmlTestSetup() = default;
-
-void QmlTestSetup::applicationAvailable()
-{
-    QFontDatabase::addApplicationFont(QStringLiteral(":/font/Nunito-Bold.ttf"));
-    QFontDatabase::addApplicationFont(QStringLiteral(":/font/Nunito-Regular.ttf"));
-    QFontDatabase::addApplicationFont(QStringLiteral(":/font/OpenSans-Regular.ttf"));
-    register_qml_types();
-    // As start-up does: the device's transport callbacks end with the application object.
-    DeviceHid* const dev = device.get();
-    connect(QCoreApplication::instance(), &QObject::destroyed, dev, [dev] { dev->detach(); });
-    sim = std::make_unique<SimControl>(*virtual_device);
-    settings_store = std::make_unique<SettingsStore>();
-}
-
-void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
-{
-    reset_settings();
-    reset_device();
-
-    // English: the translators of earlier files (handed to the application) go.
-    translate.reset();
-    // Not qApp: QTest brings in QApplication, whose qApp casts this QGuiApplication to it.
-    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(
-        QString(), Qt::FindDirectChildrenOnly));
-    translate = std::make_unique<Translate>(engine);
-    connect(engine, &QObject::destroyed, this, [this]() { translate.reset(); });
-
-    QQmlContext* context = engine->rootContext();
-    context->setContextProperty(QStringLiteral("device"), device.get());
-    context->setContextProperty(QStringLiteral("translate"), translate.get());
-    context->setContextProperty(QStringLiteral("PROJECT_NAME"),
-                                QStringLiteral(VELQUIN_PROJECT_NAME));
-    context->setContextProperty(QStringLiteral("PROJECT_VERSION"),
-                                QStringLiteral(VELQUIN_PROJECT_VERSION));
-    context->setContextProperty(QStringLiteral("sim"), sim.get());
-    context->setContextProperty(QStringLiteral("test_settings"), settings_store.get());
-}
-
-void QmlTestSetup::cleanupTestCase()
-{
-    translate.reset();
-}
-
-void QmlTestSetup::reset_settings()
-{
-    settings_store->clear();
-    // VELQUIN_TEST_SETTINGS="first_run=false,lang=es" seeds keys for every file of the test.
-    const QString seeds = qEnvironmentVariable("VELQUIN_TEST_SETTINGS");
-    for (const QString& seed : seeds.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const int equals = seed.indexOf(QLatin1Char('='));
-        if (equals <= 0)
-            qFatal("VELQUIN_TEST_SETTINGS: \"%s\" is not key=value", qPrintable(seed));
-        settings_store->set_value(seed.left(equals), seed.mid(equals + 1));
+public:
+    QmlTestSetup()
+    {
+        // Never the user's own store.
+        if (!settings_dir.isValid())
+            qFatal("Cannot make a temporary folder for the settings store");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings_dir.path()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_dir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_dir.path());
+        // A developer's plain `ctest` without a display still runs the tests.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+            qEnvironmentVariableIsEmpty("DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QCoreApplication::setOrganizationDomain(QStringLiteral("tarvek.example"));
+        QCoreApplication::setOrganizationName(QStringLiteral("Tarvek"));
+        QCoreApplication::setApplicationName(QStringLiteral("Velquin Plus"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(VELQUIN_PROJECT_VERSION));
+        vhid_virtual_use();
+        virtual_device = std::make_unique<VirtualVelquin>();
+        if (!virtual_device->plug())
+            qFatal("Cannot plug the virtual Velquin Plus");
+        device = std::make_unique<DeviceHid>();
     }
-}
 
-void QmlTestSetup::reset_device()
-{
-    // A file starts with the device plugged and its factory configuration read, whatever the
-    // previous file left.
-    if (virtual_device->is_plugged()) {
-        virtual_device->unplug();
-        if (!QTest::qWaitFor([this]() { return !device->is_connected(); }, wait_ms))
-            qFatal("The device object did not see the virtual device leave");
+public slots:
+    void applicationAvailable()
+    {
+        for (const char* font : {"Nunito-Bold", "Nunito-Regular", "OpenSans-Regular"})
+            QFontDatabase::addApplicationFont(QStringLiteral(":/font/%1.ttf").arg(font));
+        register_qml_types();
+        qmlRegisterType(
+            QUrl::fromLocalFile(QStringLiteral(VELQUIN_TEST_SUPPORT_DIR "/WindowTest.qml")),
+            "VelquinTest", 1, 0, "WindowTest");
+        // As start-up does: the device's transport callbacks end with the application object.
+        DeviceHid* const dev = device.get();
+        connect(QCoreApplication::instance(), &QObject::destroyed, dev, [dev] { dev->detach(); });
+        sim = std::make_unique<SimControl>(*virtual_device, *device);
     }
-    virtual_device->set_report_delay_ms(0);
-    virtual_device->set_answer_options({});
-    virtual_device->reset_to_factory();
-    if (!virtual_device->plug())
-        qFatal("Cannot plug the virtual Velquin Plus");
-    if (!QTest::qWaitFor([this]() { return device->is_connected() && device->is_config_ready(); },
-                         wait_ms))
-        qFatal("The virtual Velquin Plus was not read after plugging");
-}
+
+    void qmlEngineAvailable(QQmlEngine* engine)
+    {
+        // English: the translators of earlier files (handed to the application) go. Not qApp, which
+        // QTest casts to QApplication.
+        translate.reset();
+        qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(
+            QString(), Qt::FindDirectChildrenOnly));
+        translate = std::make_unique<Translate>(engine);
+        connect(engine, &QObject::destroyed, this, [this] { translate.reset(); });
+        QQmlContext* context = engine->rootContext();
+        context->setContextProperty(QStringLiteral("device"), device.get());
+        context->setContextProperty(QStringLiteral("translate"), translate.get());
+        context->setContextProperty(QStringLiteral("PROJECT_NAME"),
+                                    QStringLiteral(VELQUIN_PROJECT_NAME));
+        context->setContextProperty(QStringLiteral("PROJECT_VERSION"),
+                                    QStringLiteral(VELQUIN_PROJECT_VERSION));
+        context->setContextProperty(QStringLiteral("sim"), sim.get());
+        context->setContextProperty(QStringLiteral("test_settings"), &settings_store);
+    }
+
+    void cleanupTestCase() { translate.reset(); }
+
+private:
+    QTemporaryDir settings_dir;
+    // Before the device object, so that it goes after it, as in the application.
+    std::unique_ptr<VirtualVelquin> virtual_device;
+    std::unique_ptr<DeviceHid> device;
+    std::unique_ptr<SimControl> sim;
+    SettingsStore settings_store;
+    std::unique_ptr<Translate> translate;
+};
+
+QUICK_TEST_MAIN_WITH_SETUP(tst_qml, QmlTestSetup)
+
+#include "qmltestsetup.moc"

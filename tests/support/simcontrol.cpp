@@ -1,8 +1,14 @@
 #include "simcontrol.h"
 
+#include "devicehid.h"
 #include "sim/virtualvelquin.h"
 
+#include <QSettings>
+#include <QTest>
+
 namespace {
+
+constexpr int wait_ms = 5000;
 
 QVariantMap entry_to_js(const SimConfig::Entry& entry)
 {
@@ -24,7 +30,35 @@ SimConfig::Entry entry_from_js(const QVariantMap& map)
 
 } // namespace
 
-SimControl::SimControl(VirtualVelquin& device, QObject* parent) : QObject(parent), device(device) {}
+SimControl::SimControl(VirtualVelquin& device, DeviceHid& link, QObject* parent)
+    : QObject(parent), device(device), link(link)
+{
+}
+
+void SimControl::reset()
+{
+    QSettings().clear();
+    // Whatever the last test left on its way ends first, so that no late answer lands in this one.
+    device.set_report_delay_ms(0);
+    device.set_answer_options({});
+    if (!wait_for_writes() ||
+        !QTest::qWaitFor([this] { return !link.is_connected() || link.is_config_ready(); },
+                         wait_ms))
+        qFatal("The device link did not settle");
+    device.reset_to_factory();
+    // Plugging reads the configuration by itself.
+    if (device.is_plugged())
+        link.read_config();
+    else
+        plug();
+    if (!QTest::qWaitFor([this] { return link.is_connected() && link.is_config_ready(); }, wait_ms))
+        qFatal("The virtual Velquin Plus was not read");
+}
+
+bool SimControl::wait_for_writes() const
+{
+    return link.wait_for_writes(wait_ms) && device.wait_idle(wait_ms);
+}
 
 bool SimControl::plugged() const
 {
@@ -58,19 +92,6 @@ QVariantList SimControl::release_entries() const
     for (int i = 0; i < SimConfig::N_SWITCHES; ++i)
         entries.append(entry_to_js(device.release(i)));
     return entries;
-}
-
-QVariantList SimControl::profiles() const
-{
-    QVariantList profiles;
-    for (int j = 0; j < SimConfig::N_PROFILES; ++j) {
-        const SimConfig::Profile profile = device.profile(j);
-        QVariantList speed;
-        for (uint8_t s : profile.speed)
-            speed.append(s);
-        profiles.append(QVariantMap{{"n_intervals", profile.n_intervals}, {"speed", speed}});
-    }
-    return profiles;
 }
 
 bool SimControl::use_joystick() const

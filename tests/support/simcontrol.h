@@ -4,26 +4,32 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+class DeviceHid;
 class VirtualVelquin;
 
-// The virtual Velquin Plus as QML tests see it (context property "sim"): plugging, what the
-// device stores, and how it answers. Entries are objects {iface, action, param1, param2}.
+// The virtual Velquin Plus as QML tests see it (context property "sim"): a clean start, plugging,
+// what the device stores, and how it answers. Entries are objects {iface, action, param1, param2}.
 class SimControl : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool plugged READ plugged NOTIFY plugged_changed)
 
 public:
-    explicit SimControl(VirtualVelquin& device, QObject* parent = nullptr);
+    SimControl(VirtualVelquin& device, DeviceHid& link, QObject* parent = nullptr);
 
     bool plugged() const;
+
+    // Where every test starts: an empty settings store, no latency, the device plugged with its
+    // factory configuration, read.
+    Q_INVOKABLE void reset();
+    // Waits until every queued report has been written to the device; false after 5 s.
+    Q_INVOKABLE bool wait_for_writes() const;
 
     Q_INVOKABLE bool plug();
     Q_INVOKABLE void unplug();
 
     Q_INVOKABLE QVariantList press_entries() const;
     Q_INVOKABLE QVariantList release_entries() const;
-    Q_INVOKABLE QVariantList profiles() const;
     Q_INVOKABLE bool use_joystick() const;
     Q_INVOKABLE void set_press(int index, const QVariantMap& entry);
     Q_INVOKABLE void set_release(int index, const QVariantMap& entry);
@@ -44,4 +50,5 @@ signals:
 
 private:
     VirtualVelquin& device;
+    DeviceHid& link;
 };

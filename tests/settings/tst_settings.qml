@@ -1,0 +1,70 @@
+import QtQuick 2.15
+import QtTest 1.15
+import Velquin 1.0
+import VelquinTest 1.0
+
+// The settings page in the real window: its two dialogs send exactly what was confirmed, and the
+// generic interface box.
+WindowTest {
+    name: "Settings"
+
+    function test_dialog_data() {
+        const rows = [
+            { tag: "joystick, yes", dialog: "joystick", answer: "yes", writes: 1, restores: 0 },
+            { tag: "restore, yes", dialog: "restore", answer: "yes", writes: 0, restores: 1 }
+        ]
+        for (const dialog of ["joystick", "restore"]) {
+            for (const answer of ["cancel", "escape", "outside"])
+                rows.push({ tag: dialog + ", " + answer, dialog: dialog, answer: answer,
+                            writes: 0, restores: 0 })
+        }
+        return rows
+    }
+
+    function test_dialog(data) {
+        const factory = sim.press_entries()[0]
+        // A configuration of the device's own, so that a restore shows.
+        sim.set_press(0, entry(ConfigSwitch.Iface.Keybd, ConfigSwitch.KeybdAction.Tap, 4, 1))
+        device.read_config()
+        wait_for_read()
+        const stored = sim.press_entries()[0]
+        const writes = sim.writes_applied()
+        const restores = sim.restores()
+        create_window()
+        open_page("settings")
+
+        const dialog = child("settings_" + data.dialog + "_dialog")
+        click(child("settings_" + data.dialog))
+        tryCompare(dialog, "opened", true)
+        if (data.answer === "escape")
+            keyClick(Qt.Key_Escape)
+        else if (data.answer === "outside")
+            mouseClick(window.contentItem, window.width / 2, window.height - 5)
+        else
+            click(findChild(dialog, "dialog_" + data.answer))
+        tryCompare(dialog, "visible", false)
+        tryCompare(device, "config_ready", true, 5000)
+        flush_device()
+
+        const confirmed = data.answer === "yes"
+        compare(sim.writes_applied() - writes, data.writes)
+        compare(sim.restores() - restores, data.restores)
+        compare(sim.use_joystick(), confirmed && data.dialog === "joystick")
+        compare(sim.press_entries()[0], confirmed && data.dialog === "restore" ? factory : stored)
+        // The window's copy is what the device holds, and an answer leads back to the overview.
+        compare(child("config").use_joystick, sim.use_joystick())
+        compare(child("config").sw_simplified_config[0].iface, sim.press_entries()[0].iface)
+        compare(shown_page(), confirmed ? "overview" : "settings")
+    }
+
+    function test_generic_box_is_stored_and_offered_by_the_editor() {
+        create_window()
+        for (const checked of [true, false]) {
+            open_page("settings")
+            click(child("settings_generic"))
+            tryVerify(function () { return test_settings.value("show_generic_iface") === checked })
+            open_page("editor", 0)
+            compare(child("iface_gener").visible, checked)
+        }
+    }
+}

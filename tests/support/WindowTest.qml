@@ -1,0 +1,189 @@
+import QtQuick 2.15
+import QtTest 1.15
+import Velquin 1.0
+
+// The real main window on the virtual Velquin Plus, driven as a user drives it (README.md). Every
+// test starts from sim.reset(): an empty settings store but for first_run false, English, and the
+// device plugged with its factory configuration read.
+TestCase {
+    property var window: null
+
+    readonly property int automatic: Config.ReleaseMode.Automatic
+    readonly property int manual: Config.ReleaseMode.Manual
+    readonly property int alternate: Config.ReleaseMode.Alternate
+
+    // How the window's own navigation shows each page: the page views on the way and their pages,
+    // and whether the page needs the device or its absence. Tests reach pages only through
+    // open_page() and shown_page(), so this is the one place that knows how the window holds them.
+    readonly property var pages: ({
+        overview: { connected: true, views: [["swipeview_main", 0], ["swipeview_connected", 0]] },
+        editor: { connected: true, views: [["swipeview_main", 0], ["swipeview_connected", 1]] },
+        about: { views: [["swipeview_main", 1]] },
+        settings: { views: [["swipeview_main", 2]] },
+        connect: { connected: false, views: [["swipeview_main", 0], ["swipeview_disconnected", 0]] },
+        help: { connected: false, views: [["swipeview_main", 0], ["swipeview_disconnected", 1]] }
+    })
+
+    function init() {
+        sim.reset()
+        test_settings.set_value("first_run", false)
+    }
+
+    function cleanup() {
+        close_window()
+        translate.set_language("")
+    }
+
+    function entry(iface, action, param1, param2) {
+        return { iface: iface, action: action, param1: param1, param2: param2 }
+    }
+
+    function none() {
+        return entry(ConfigSwitch.Iface.None, 0, 0, 0)
+    }
+
+    function simplified(config, i) {
+        const sw = config.sw_simplified_config[i]
+        return entry(sw.iface, sw.action, sw.param1, sw.param2)
+    }
+
+    // Seeds settings, then makes the window and makes it the active one (keys go there).
+    function create_window(settings) {
+        for (const key in settings)
+            test_settings.set_value(key, settings[key])
+        const component = Qt.createComponent("qrc:/qml/Main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        window = component.createObject(null)
+        verify(window !== null, "Main.qml gave no window")
+        waitForRendering(window.contentItem)
+        window.requestActivate()
+        tryCompare(window, "active", true)
+        return window
+    }
+
+    // As a program end does: the window's settings are written then.
+    function close_window() {
+        if (window === null)
+            return
+        window.destroy()
+        window = null
+        wait(0)
+    }
+
+    // Waits for the item to exist: pages may be made after the first frame.
+    function child(name) {
+        let found = null
+        tryVerify(function () {
+            // Repeater rows are only among the items, pop-ups only among the QObject children.
+            found = findChild(window.contentItem, name) || findChild(window, name)
+            return found !== null
+        }, 3000, "no item named " + name)
+        return found
+    }
+
+    // Shows the named page (switch_index for the editor) and waits until it has slid in.
+    function open_page(name, switch_index) {
+        const page = pages[name]
+        verify(page !== undefined, "no page " + name)
+        if (page.connected !== undefined)
+            tryCompare(device, "connected", page.connected)
+        if (switch_index !== undefined)
+            child("swipeview_connected").switch_index = switch_index
+        for (const [view_name, index] of page.views) {
+            const view = child(view_name)
+            view.currentIndex = index
+            tryVerify(function () {
+                return Math.abs(view.contentItem.contentX - index * view.width) < 0.5
+            }, 3000, view_name + " did not reach page " + index)
+        }
+    }
+
+    function shown_page() {
+        for (const name in pages) {
+            const page = pages[name]
+            if ((page.connected === undefined || page.connected === device.connected)
+                    && page.views.every(function (step) {
+                        return child(step[0]).currentIndex === step[1]
+                    }))
+                return name
+        }
+        return ""
+    }
+
+    function wait_for_read() {
+        tryCompare(device, "config_ready", false)
+        tryCompare(device, "config_ready", true, 5000)
+    }
+
+    // Once the writer is idle every earlier send has reached the device (or was never made).
+    function flush_device() {
+        verify(sim.wait_for_writes(), "the writer did not finish")
+    }
+
+    // Stores press entries on the device (release entries cleared) and reads them back.
+    function store_on_device(presses, use_joystick) {
+        for (let i = 0; i < 8; ++i) {
+            sim.set_press(i, presses[i] || none())
+            sim.set_release(i, none())
+        }
+        sim.set_use_joystick(use_joystick === true)
+        device.read_config()
+        wait_for_read()
+    }
+
+    // Scrolls the page that holds item until item is inside the window, then clicks it.
+    function click(item) {
+        verify(item.visible, item.objectName + " is hidden")
+        for (let it = item; it; it = it.parent)
+            waitForItemPolished(it)
+        for (let it = item.parent; it; it = it.parent) {
+            if (it.contentY !== undefined && it.flickableDirection !== undefined) {
+                const y = item.mapToItem(it.contentItem, 0, 0).y
+                const top = Math.max(0, it.contentHeight - it.height)
+                it.contentY = Math.min(top, Math.max(0, y + item.height / 2 - it.height / 2))
+                break
+            }
+        }
+        mouseClick(item)
+    }
+
+    // Picks row index of a list through its pop-up, as a user does.
+    function choose(list, index) {
+        list.popup.enter = null
+        list.popup.exit = null
+        click(list)
+        tryCompare(list.popup, "opened", true)
+        const view = list.popup.contentItem
+        view.positionViewAtIndex(index, ListView.Center)
+        let row = null
+        tryVerify(function () { row = view.itemAtIndex(index); return row !== null })
+        waitForItemPolished(view)
+        mouseClick(row)
+        tryCompare(list.popup, "visible", false)
+        compare(list.currentIndex, index)
+    }
+
+    function focused() {
+        return window.activeFocusItem
+    }
+
+    function tab(times, modifiers) {
+        for (let i = 0; i < (times === undefined ? 1 : times); ++i)
+            keyClick(Qt.Key_Tab, modifiers === undefined ? Qt.NoModifier : modifiers)
+    }
+
+    // The focus is on the named item, and its focus mark is shown (or not, when marked is false).
+    function expect_focus(name, marked) {
+        tryVerify(function () { return focused() && focused().objectName === name }, 3000,
+                  "focus on " + (focused() ? focused().objectName || String(focused()) : "nothing")
+                  + ", not " + name)
+        let ring = null
+        for (let i = 0; i < focused().children.length; ++i) {
+            const c = focused().children[i]
+            if (c.shape_radius !== undefined && c.border !== undefined)
+                ring = c
+        }
+        verify(ring !== null, name + " has no focus mark")
+        tryCompare(ring, "visible", marked === undefined ? true : marked)
+    }
+}
