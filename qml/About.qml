@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
 import "Controls"
 
 Item {
@@ -9,6 +10,8 @@ Item {
     objectName: "about"
 
     readonly property Item first_focus: continue_button
+
+    signal continue_requested
 
     ColumnLayout {
         anchors.fill: parent
@@ -19,7 +22,7 @@ Item {
             source: "qrc:/img/device.png"
             fillMode: Image.PreserveAspectFit
             Layout.fillWidth: true
-            Layout.preferredHeight: window.height * 0.25
+            Layout.preferredHeight: Window.height * 0.25
             Layout.alignment: Qt.AlignTop
         }
 
@@ -92,7 +95,7 @@ Item {
             radius: 100
             highlighted: true
             Material.accent: Material.color(Material.Indigo, Material.Shade400)
-            onClicked: swipeview_main.currentIndex = 0
+            onClicked: about.continue_requested()
 
             FocusRing {}
         }

@@ -21,6 +21,11 @@ Item {
         { name: "Euskara", code: "eu" }
     ]
 
+    signal back_requested
+    signal language_picked(string lang)
+    // The window's config changed and goes to the device.
+    signal edited
+
     // Never squeezed: below its natural height the scrolling page scrolls instead.
     ColumnLayout {
         width: parent.width
@@ -48,7 +53,7 @@ Item {
                 icon.width: 36
                 icon.height: 36
                 Material.elevation: 0
-                onClicked: swipeview_main.currentIndex = 0
+                onClicked: app_settings.back_requested()
                 Accessible.name: qsTranslate("Accessibility", "Back")
 
                 FocusRing {}
@@ -70,7 +75,7 @@ Item {
             })
             onCurrentValueChanged: {
                 if (currentIndex >= 0 && currentValue !== settings.lang)
-                    set_language(currentValue)
+                    app_settings.language_picked(currentValue)
             }
         }
 
@@ -150,8 +155,8 @@ Item {
         info_text: qsTr("Using the joystick interface will make iOS devices (such as iPad or iPhone) not recognize Velquin Plus. Are you sure?")
         onYes: {
             config.use_joystick = !config.use_joystick
-            swipeview_main.currentIndex = 0
-            send_config()
+            app_settings.back_requested()
+            app_settings.edited()
         }
     }
 
@@ -162,7 +167,7 @@ Item {
         info_text: qsTr("This will restore your Velquin Plus to factory settings, but will keep pairing information. Are you sure?")
         onYes: {
             device.restore_default_config()
-            swipeview_main.currentIndex = 0
+            app_settings.back_requested()
             device.read_config()
         }
     }

@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
 import "Controls"
 import "ConfigSwitchUtil.js" as ConfigSwitchUtil
 import "Controls/Focus.js" as Focus
@@ -15,6 +16,12 @@ ColumnLayout {
     // The first switch's edit button, or the menu while the switches are being read.
     readonly property Item first_focus: device.config_ready && switch_rows.count > 0
                                         ? switch_rows.itemAt(0).edit_button : menu_toggle
+
+    signal edit_requested(int switch_index)
+    signal settings_requested
+    signal about_requested
+    // The window's config changed and goes to the device.
+    signal edited
 
     // Interface names for assistive technology, which cannot see the icons.
     function iface_name(iface_id) {
@@ -35,7 +42,7 @@ ColumnLayout {
 
     // The focus waits on the menu button while the menu folds away, so that it returns there.
     function close_menu() {
-        Focus.place(menu_toggle, Focus.marked(window.activeFocusItem))
+        Focus.place(menu_toggle, Focus.marked(Window.activeFocusItem))
         menu_open = false
     }
 
@@ -97,7 +104,7 @@ ColumnLayout {
                         icon.source: "qrc:/img/settings.png"
                         onClicked: {
                             device_configuration.close_menu()
-                            swipeview_main.currentIndex = 2
+                            device_configuration.settings_requested()
                         }
                     }
 
@@ -108,7 +115,7 @@ ColumnLayout {
                         icon.source: "qrc:/img/help.png"
                         onClicked: {
                             device_configuration.close_menu()
-                            swipeview_main.currentIndex = 1
+                            device_configuration.about_requested()
                         }
                     }
                 }
@@ -295,10 +302,7 @@ ColumnLayout {
                             icon.height: 24
                             ToolTip.text: "Editar"
                             ToolTip.visible: hovered
-                            onClicked: {
-                                swipeview_connected.switch_index = switch_row.index
-                                swipeview_connected.currentIndex = 1
-                            }
+                            onClicked: device_configuration.edit_requested(switch_row.index)
                             Accessible.name: qsTranslate("Accessibility", "Edit switch %1")
                                              .arg(switch_row.index + 1)
                             Accessible.description: switch_row.reading
@@ -359,7 +363,7 @@ ColumnLayout {
                     }
                     onPicked: function (index) {
                         config.mouse_move_summary_profile = index
-                        send_config()
+                        device_configuration.edited()
                     }
                 }
 
@@ -375,7 +379,7 @@ ColumnLayout {
                     onPicked: function (index) {
                         console.debug("QML mouse_move_summary_wheel_speed = " + index)
                         config.mouse_move_summary_wheel_speed = index
-                        send_config()
+                        device_configuration.edited()
                     }
                 }
             }

@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
 import "Controls"
 import "Controls/Focus.js" as Focus
 
@@ -10,6 +11,9 @@ Item {
     objectName: "help"
 
     readonly property Item first_focus: swipeview_help.first_focus
+
+    // Back from the question page: the help flow is done.
+    signal back_requested
 
     // The steps name the system's own Bluetooth settings; tests set other platforms.
     property string platform: Qt.platform.os
@@ -66,7 +70,7 @@ Item {
             objectName: "swipeview_help"
             interactive: false
             clip: true
-            Layout.topMargin: window.height * 0.05
+            Layout.topMargin: Window.height * 0.05
             Layout.fillWidth: true
             Layout.fillHeight: true
 
@@ -124,7 +128,7 @@ Item {
             Material.elevation: 0
             onClicked: {
                 if (swipeview_help.currentIndex === 0)
-                    swipeview_disconnected.currentIndex = 0
+                    help.back_requested()
                 else
                     swipeview_help.currentIndex = 0
             }

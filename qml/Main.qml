@@ -20,6 +20,27 @@ ApplicationWindow {
         translate.set_language(lang)
     }
 
+    // The pages ask for each other by name; only here are their page views and places known.
+    function show_page(name) {
+        const places = {
+            "connection": [swipeview_main, 0],
+            "about": [swipeview_main, 1],
+            "settings": [swipeview_main, 2],
+            "please_connect": [swipeview_disconnected, 0],
+            "pairing_help": [swipeview_disconnected, 1],
+            "device_configuration": [swipeview_connected, 0],
+            "switch_configuration": [swipeview_connected, 1]
+        }
+        const [view, index] = places[name]
+        view.currentIndex = index
+    }
+
+    // The editor loads the switch before it slides in.
+    function edit_switch(index) {
+        swipeview_connected.switch_index = index
+        show_page("switch_configuration")
+    }
+
     title: "Velquin Plus"
     width: 450
     height: 700
@@ -94,8 +115,66 @@ ApplicationWindow {
             clip: true
             currentIndex: device.connected ? 1 : 0
 
-            Disconnected {}
-            Connected {}
+            Item {
+                readonly property Item first_focus: swipeview_disconnected.first_focus
+
+                PageView {
+                    id: swipeview_disconnected
+                    objectName: "swipeview_disconnected"
+
+                    anchors.fill: parent
+                    anchors.topMargin: window.height * 0.05
+                    anchors.bottomMargin: window.height * 0.05
+                    anchors.leftMargin: window.width * 0.05
+                    anchors.rightMargin: window.width * 0.05
+                    interactive: false
+                    clip: true
+
+                    PleaseConnect {
+                        onAbout_requested: window.show_page("about")
+                        onSettings_requested: window.show_page("settings")
+                        onPairing_help_requested: window.show_page("pairing_help")
+                    }
+
+                    Help {
+                        onBack_requested: window.show_page("please_connect")
+                    }
+                }
+            }
+
+            PageView {
+                id: swipeview_connected
+                objectName: "swipeview_connected"
+
+                // The switch that the switch configuration page edits.
+                property int switch_index: -1
+
+                interactive: false
+                clip: true
+
+                ScrollingPage {
+                    objectName: "device_configuration_page"
+
+                    DeviceConfiguration {
+                        anchors.fill: parent
+                        onEdit_requested: function (index) { window.edit_switch(index) }
+                        onSettings_requested: window.show_page("settings")
+                        onAbout_requested: window.show_page("about")
+                        onEdited: window.send_config()
+                    }
+                }
+
+                ScrollingPage {
+                    objectName: "switch_configuration_page"
+
+                    SwitchConfiguration {
+                        anchors.fill: parent
+                        switch_index: swipeview_connected.switch_index
+                        onBack_requested: window.show_page("device_configuration")
+                        onEdited: window.send_config()
+                    }
+                }
+            }
         }
 
         Item {
@@ -108,6 +187,7 @@ ApplicationWindow {
                 anchors.bottomMargin: window.width * 0.1
                 anchors.leftMargin: window.width * 0.05
                 anchors.rightMargin: window.width * 0.05
+                onContinue_requested: window.show_page("connection")
             }
         }
 
@@ -116,6 +196,9 @@ ApplicationWindow {
 
             AppSettings {
                 anchors.fill: parent
+                onBack_requested: window.show_page("connection")
+                onLanguage_picked: function (lang) { window.set_language(lang) }
+                onEdited: window.send_config()
             }
         }
     }

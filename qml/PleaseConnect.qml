@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
 import QtGraphicalEffects 1.12
 import "Controls"
 
@@ -10,6 +11,10 @@ Item {
 
     readonly property bool mobile: Qt.platform.os === "android" || Qt.platform.os === "ios"
     readonly property Item first_focus: help_question
+
+    signal about_requested
+    signal settings_requested
+    signal pairing_help_requested
 
     RadialGradient {
         anchors.fill: parent
@@ -70,7 +75,7 @@ Item {
         Image {
             objectName: "device_picture"
             Layout.fillWidth: true
-            Layout.preferredHeight: window.height * 0.40
+            Layout.preferredHeight: Window.height * 0.40
             source: "qrc:/img/device.png"
             fillMode: Image.PreserveAspectFit
             mipmap: true
@@ -92,7 +97,7 @@ Item {
             font.pixelSize: 16
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
-            onActivated: swipeview_disconnected.currentIndex = 1
+            onActivated: please_connect.pairing_help_requested()
 
             MouseArea {
                 anchors.fill: parent
@@ -125,7 +130,7 @@ Item {
                 ToolTip.text: text
                 ToolTip.visible: hovered
                 ToolTip.delay: 1000
-                onClicked: swipeview_main.currentIndex = 1
+                onClicked: please_connect.about_requested()
 
                 FocusRing {}
             }
@@ -147,7 +152,7 @@ Item {
                 ToolTip.text: text
                 ToolTip.visible: hovered
                 ToolTip.delay: 1000
-                onClicked: swipeview_main.currentIndex = 2
+                onClicked: please_connect.settings_requested()
 
                 FocusRing {}
             }

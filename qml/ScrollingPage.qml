@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import QtQuick.Window 2.15
 import "Controls/Focus.js" as Focus
 
 // A vertically scrolling area for one page. The page is its only child and names the item that
@@ -9,13 +10,13 @@ Flickable {
 
     default property alias page_data: holder.data
     readonly property Item page: holder.children.length > 0 ? holder.children[0] : null
-    readonly property real margin: window.width * 0.025
+    readonly property real margin: Window.width * 0.025
     readonly property Item first_focus: page && page.first_focus !== undefined ? page.first_focus
                                                                               : null
 
     // Keeps the control that the keyboard reaches in sight, with some room around it.
     function show_focused() {
-        const item = window.activeFocusItem
+        const item = Window.activeFocusItem
         if (!visible || !item || !Focus.inside(item, holder))
             return
         const room = 40
@@ -39,7 +40,7 @@ Flickable {
     }
 
     Connections {
-        target: window
+        target: scrolling_page.Window.window
 
         function onActiveFocusItemChanged() {
             scrolling_page.show_focused()

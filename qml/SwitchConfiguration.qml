@@ -6,7 +6,8 @@ import Velquin 1.0
 import "Controls"
 import "Controls/Focus.js" as Focus
 
-// The editor of one switch. Every change is written into the window's config and sent at once.
+// The editor of one switch. Every change is written into the window's config and sent at once
+// (edited).
 //
 // Changing a list writes the entry back, and that write reads the interface buttons and the
 // release options, so the loading steps below keep their order. Selections made by the page itself
@@ -38,6 +39,10 @@ ColumnLayout {
     readonly property Item first_focus: iface_buttons.checkedButton ? iface_buttons.checkedButton
                                                                     : mouse_button
 
+    signal back_requested
+    // The window's config changed and goes to the device.
+    signal edited
+
     function current_entry() {
         return config.sw_simplified_config[switch_index]
     }
@@ -51,7 +56,7 @@ ColumnLayout {
         entry.param2 = param2
         if (mode >= 0)
             config.sw_simplified_release_mode[switch_index] = mode
-        send_config()
+        edited()
     }
 
     // The writers do nothing while their list has no selection: a stored value that matches no
@@ -307,7 +312,7 @@ ColumnLayout {
             icon.source: "qrc:/img/back.png"
             icon.width: 36
             icon.height: 36
-            onClicked: swipeview_connected.currentIndex = 0
+            onClicked: switch_configuration.back_requested()
             Accessible.name: qsTranslate("Accessibility", "Back")
 
             FocusRing {}
