@@ -1,27 +1,28 @@
 import QtQuick 2.15
-import QtGraphicalEffects 1.12
 
 // A rounded panel; the content goes on top of it as children.
 Item {
     id: card
 
-    Rectangle {
-        id: panel
-        anchors.fill: parent
-        color: "#3f3f51"
-        radius: 10
-        visible: false
+    property color color: "#3f3f51"
+
+    // The shadow is a pre-rendered nine-patch: a blur effect would build a shader and an offscreen
+    // texture per card before the first frame, most of a start without a GPU driver.
+    BorderImage {
+        x: -16
+        y: -13
+        width: card.width + 32
+        height: card.height + 32
+        source: "qrc:/img/card_shadow.png"
+        border.left: 40
+        border.right: 40
+        border.top: 40
+        border.bottom: 40
     }
 
-    DropShadow {
-        anchors.fill: panel
-        source: panel
-        color: "#30000000"
-        verticalOffset: 3
-        spread: 0
-        samples: 32
-        transparentBorder: true
-        cached: true
-        fast: true
+    Rectangle {
+        anchors.fill: parent
+        color: card.color
+        radius: 10
     }
 }

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtGraphicalEffects 1.12
 
 ComboBox {
     id: control
@@ -36,34 +35,15 @@ ComboBox {
     // The style shows the choice in a text field of its own, which the box's name already reads.
     Component.onCompleted: contentItem.Accessible.ignored = true
 
-    background: Item {
+    background: Card {
         implicitWidth: 120
         implicitHeight: 48
+        color: control.bg_color
 
-        Rectangle {
-            id: panel
-            anchors.fill: parent
-            radius: 10
-            color: control.bg_color
-            visible: false
-
-            Behavior on color {
-                ColorAnimation {
-                    duration: 300
-                }
+        Behavior on color {
+            ColorAnimation {
+                duration: 300
             }
-        }
-
-        DropShadow {
-            anchors.fill: panel
-            source: panel
-            color: "#30000000"
-            verticalOffset: 3
-            spread: 0
-            samples: 32
-            transparentBorder: true
-            cached: true
-            fast: true
         }
 
         Rectangle {
