@@ -20,6 +20,8 @@ Item {
         Image {
             objectName: "about_device_image"
             source: "qrc:/img/device.png"
+            // Twice the height shown, as the overview's header decodes it, so both share one copy.
+            sourceSize.height: 360
             fillMode: Image.PreserveAspectFit
             Layout.fillWidth: true
             Layout.preferredHeight: Window.height * 0.25

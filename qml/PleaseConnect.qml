@@ -77,6 +77,8 @@ Item {
             Layout.fillWidth: true
             Layout.preferredHeight: Window.height * 0.40
             source: "qrc:/img/device.png"
+            // Decoded at twice the height shown, not at its full 1608 pixels.
+            sourceSize.height: 560
             fillMode: Image.PreserveAspectFit
             mipmap: true
         }
