@@ -3,7 +3,6 @@ import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
-import QtGraphicalEffects 1.12
 import "Controls"
 
 Item {
@@ -16,21 +15,13 @@ Item {
     signal settings_requested
     signal pairing_help_requested
 
-    RadialGradient {
-        anchors.fill: parent
-        horizontalRadius: width
-        verticalRadius: height * 0.6
-        verticalOffset: height * 0.05
-        gradient: Gradient {
-            GradientStop {
-                position: 0.0
-                color: "#22ffffff"
-            }
-            GradientStop {
-                position: 0.5
-                color: "#00ffffff"
-            }
-        }
+    // The light behind the picture: an ellipse across the screen, a little below its middle. An
+    // image, as a gradient effect would build a shader before the first frame.
+    Image {
+        y: parent.height * 0.25
+        width: parent.width
+        height: parent.height * 0.6
+        source: "qrc:/img/glow.png"
     }
 
     ColumnLayout {
