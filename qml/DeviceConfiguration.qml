@@ -71,7 +71,6 @@ ColumnLayout {
                 source: "qrc:/img/device.png"
                 sourceSize.height: 360
                 fillMode: Image.PreserveAspectFit
-                mipmap: true
             }
 
             Rectangle {

@@ -71,7 +71,6 @@ Item {
             // Decoded at twice the height shown, not at its full 1608 pixels.
             sourceSize.height: 560
             fillMode: Image.PreserveAspectFit
-            mipmap: true
         }
 
         Item {
