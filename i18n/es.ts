@@ -234,6 +234,101 @@
     </message>
 </context>
 <context>
+    <name>ConfigFile</name>
+    <message>
+        <source>nothing</source>
+        <translation>nada</translation>
+    </message>
+    <message>
+        <source>%1 is not a switch entry.</source>
+        <translation>%1 no es la entrada de un pulsador.</translation>
+    </message>
+    <message>
+        <source>the interface %1 is unknown.</source>
+        <translation>la interfaz %1 es desconocida.</translation>
+    </message>
+    <message>
+        <source>the release mode %1 is unknown.</source>
+        <translation>el modo de soltar %1 es desconocido.</translation>
+    </message>
+    <message>
+        <source>the action %1 is unknown.</source>
+        <translation>la acción %1 es desconocida.</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a whole number from 0 to 255.</source>
+        <translation>%1 es %2, no un número entero de 0 a 255.</translation>
+    </message>
+    <message>
+        <source>The file is too large for a configuration (more than %1 kB).</source>
+        <translation>El archivo es demasiado grande para ser una configuración (más de %1 kB).</translation>
+    </message>
+    <message>
+        <source>The file is damaged or cut short: it cannot be read past byte %1.</source>
+        <translation>El archivo está dañado o incompleto: no se puede leer más allá del byte %1.</translation>
+    </message>
+    <message>
+        <source>The file is not a Velquin Plus configuration.</source>
+        <translation>El archivo no es una configuración de Velquin Plus.</translation>
+    </message>
+    <message>
+        <source>The file is in format version %1; this app reads version %2.</source>
+        <translation>El archivo tiene la versión de formato %1; esta aplicación lee la versión %2.</translation>
+    </message>
+    <message>
+        <source>The file holds %1 switches instead of %2.</source>
+        <translation>El archivo contiene %1 pulsadores en lugar de %2.</translation>
+    </message>
+    <message>
+        <source>Switch %1: %2</source>
+        <translation>Pulsador %1: %2</translation>
+    </message>
+    <message>
+        <source>The pointer profile is %1, not a number from 0 to %2.</source>
+        <translation>El perfil del puntero es %1, no un número de 0 a %2.</translation>
+    </message>
+    <message>
+        <source>The wheel speed is %1, not a number from 0 to 2.</source>
+        <translation>La velocidad de la rueda es %1, no un número de 0 a 2.</translation>
+    </message>
+    <message>
+        <source>The joystick setting is %1, not true or false.</source>
+        <translation>El ajuste del joystick es %1, no verdadero o falso.</translation>
+    </message>
+    <message>
+        <source>Switch %1: the action is not one this app can show or set.</source>
+        <translation>Pulsador %1: la acción no es una que esta aplicación pueda mostrar o configurar.</translation>
+    </message>
+    <message>
+        <source>Switch %1: the device would not keep this action and release mode as they are.</source>
+        <translation>Pulsador %1: el dispositivo no conservaría esta acción y este modo de soltar tal como están.</translation>
+    </message>
+    <message>
+        <source>Switches that differ from the file: %1.</source>
+        <translation>Pulsadores que difieren del archivo: %1.</translation>
+    </message>
+    <message>
+        <source>The joystick interface differs from the file.</source>
+        <translation>La interfaz de joystick difiere del archivo.</translation>
+    </message>
+    <message>
+        <source>Configurations are saved to files on this computer only.</source>
+        <translation>Las configuraciones solo se guardan en archivos de este ordenador.</translation>
+    </message>
+    <message>
+        <source>The configuration could not be saved: %1</source>
+        <translation>No se pudo guardar la configuración: %1</translation>
+    </message>
+    <message>
+        <source>Configurations are read from files on this computer only.</source>
+        <translation>Las configuraciones solo se leen de archivos de este ordenador.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1</source>
+        <translation>No se puede leer el archivo: %1</translation>
+    </message>
+</context>
+<context>
     <name>ConfigSwitchUtil</name>
     <message>
         <source>Move right</source>
@@ -378,6 +473,93 @@
     <message>
         <source>Alternate press/release</source>
         <translation>Alternar presionar/soltar</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationFiles</name>
+    <message>
+        <source>Save configuration...</source>
+        <translation>Guardar la configuración...</translation>
+    </message>
+    <message>
+        <source>Load configuration...</source>
+        <translation>Cargar una configuración...</translation>
+    </message>
+    <message>
+        <source>Print switch sheet...</source>
+        <translation>Imprimir la hoja de pulsadores...</translation>
+    </message>
+    <message>
+        <source>The configuration is saved.</source>
+        <translation>La configuración está guardada.</translation>
+    </message>
+    <message>
+        <source>Nothing was changed.</source>
+        <translation>No se ha cambiado nada.</translation>
+    </message>
+    <message>
+        <source>Choose another file</source>
+        <translation>Elegir otro archivo</translation>
+    </message>
+    <message>
+        <source>The device holds the configuration of the file: it was read back and checked.</source>
+        <translation>El dispositivo tiene la configuración del archivo: se ha vuelto a leer y comprobar.</translation>
+    </message>
+    <message>
+        <source>After writing, the device&apos;s configuration differs from the file.</source>
+        <translation>Después de escribirla, la configuración del dispositivo difiere del archivo.</translation>
+    </message>
+    <message>
+        <source>What each switch does</source>
+        <translation>Qué hace cada pulsador</translation>
+    </message>
+    <message>
+        <source>Velquin Plus %1, printed on %2</source>
+        <translation>Velquin Plus %1, impreso el %2</translation>
+    </message>
+    <message>
+        <source>The switch sheet is saved; no program was found to show it.</source>
+        <translation>La hoja de pulsadores está guardada; no se ha encontrado ningún programa para mostrarla.</translation>
+    </message>
+    <message>
+        <source>The device went away before its configuration could be checked.</source>
+        <translation>El dispositivo se desconectó antes de poder comprobar su configuración.</translation>
+    </message>
+    <message>
+        <source>Save configuration</source>
+        <translation>Guardar la configuración</translation>
+    </message>
+    <message>
+        <source>Velquin Plus configurations (*.velquin)</source>
+        <translation>Configuraciones de Velquin Plus (*.velquin)</translation>
+    </message>
+    <message>
+        <source>Load configuration</source>
+        <translation>Cargar una configuración</translation>
+    </message>
+    <message>
+        <source>Print switch sheet</source>
+        <translation>Imprimir la hoja de pulsadores</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf)</source>
+        <translation>Documentos PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Write this configuration to the device? It replaces what every switch does now.</source>
+        <translation>¿Escribir esta configuración en el dispositivo? Sustituye lo que hace ahora cada pulsador.</translation>
+    </message>
+    <message>
+        <source>Yes, write it to the device</source>
+        <translation>Sí, escribirla en el dispositivo</translation>
+    </message>
+    <message>
+        <source>Saved on %1 from Velquin Plus %2</source>
+        <translation>Guardada el %1 desde Velquin Plus %2</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
     </message>
 </context>
 <context>
@@ -879,6 +1061,17 @@
     <message>
         <source>The first activation of the switch will make the joystick start moving, and the next one will stop it.</source>
         <translation>La primera activación del pulsador pondrá en movimiento el joystick y la siguiente lo detendrá.</translation>
+    </message>
+</context>
+<context>
+    <name>SwitchSheet</name>
+    <message>
+        <source>The switch sheet could not be written to %1.</source>
+        <translation>No se pudo escribir la hoja de pulsadores en %1.</translation>
+    </message>
+    <message>
+        <source>The switch sheet is saved to files on this computer only.</source>
+        <translation>La hoja de pulsadores solo se guarda en archivos de este ordenador.</translation>
     </message>
 </context>
 <context>

@@ -234,6 +234,101 @@
     </message>
 </context>
 <context>
+    <name>ConfigFile</name>
+    <message>
+        <source>nothing</source>
+        <translation>rien</translation>
+    </message>
+    <message>
+        <source>%1 is not a switch entry.</source>
+        <translation>%1 n’est pas l’entrée d’un contacteur.</translation>
+    </message>
+    <message>
+        <source>the interface %1 is unknown.</source>
+        <translation>l’interface %1 est inconnue.</translation>
+    </message>
+    <message>
+        <source>the release mode %1 is unknown.</source>
+        <translation>le mode de relâchement %1 est inconnu.</translation>
+    </message>
+    <message>
+        <source>the action %1 is unknown.</source>
+        <translation>l’action %1 est inconnue.</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a whole number from 0 to 255.</source>
+        <translation>%1 vaut %2, et non un nombre entier de 0 à 255.</translation>
+    </message>
+    <message>
+        <source>The file is too large for a configuration (more than %1 kB).</source>
+        <translation>Le fichier est trop grand pour une configuration (plus de %1 ko).</translation>
+    </message>
+    <message>
+        <source>The file is damaged or cut short: it cannot be read past byte %1.</source>
+        <translation>Le fichier est endommagé ou tronqué : il ne peut pas être lu au-delà de l’octet %1.</translation>
+    </message>
+    <message>
+        <source>The file is not a Velquin Plus configuration.</source>
+        <translation>Le fichier n’est pas une configuration de Velquin Plus.</translation>
+    </message>
+    <message>
+        <source>The file is in format version %1; this app reads version %2.</source>
+        <translation>Le fichier est au format version %1 ; cette application lit la version %2.</translation>
+    </message>
+    <message>
+        <source>The file holds %1 switches instead of %2.</source>
+        <translation>Le fichier contient %1 contacteurs au lieu de %2.</translation>
+    </message>
+    <message>
+        <source>Switch %1: %2</source>
+        <translation>Contacteur %1 : %2</translation>
+    </message>
+    <message>
+        <source>The pointer profile is %1, not a number from 0 to %2.</source>
+        <translation>Le profil du pointeur vaut %1, et non un nombre de 0 à %2.</translation>
+    </message>
+    <message>
+        <source>The wheel speed is %1, not a number from 0 to 2.</source>
+        <translation>La vitesse de la molette vaut %1, et non un nombre de 0 à 2.</translation>
+    </message>
+    <message>
+        <source>The joystick setting is %1, not true or false.</source>
+        <translation>Le réglage du joystick vaut %1, et non vrai ou faux.</translation>
+    </message>
+    <message>
+        <source>Switch %1: the action is not one this app can show or set.</source>
+        <translation>Contacteur %1 : cette application ne peut ni afficher ni régler cette action.</translation>
+    </message>
+    <message>
+        <source>Switch %1: the device would not keep this action and release mode as they are.</source>
+        <translation>Contacteur %1 : l’appareil ne garderait pas cette action et ce mode de relâchement tels quels.</translation>
+    </message>
+    <message>
+        <source>Switches that differ from the file: %1.</source>
+        <translation>Contacteurs qui diffèrent du fichier : %1.</translation>
+    </message>
+    <message>
+        <source>The joystick interface differs from the file.</source>
+        <translation>L’interface joystick diffère du fichier.</translation>
+    </message>
+    <message>
+        <source>Configurations are saved to files on this computer only.</source>
+        <translation>Les configurations ne sont enregistrées que dans des fichiers de cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>The configuration could not be saved: %1</source>
+        <translation>La configuration n’a pas pu être enregistrée : %1</translation>
+    </message>
+    <message>
+        <source>Configurations are read from files on this computer only.</source>
+        <translation>Les configurations ne sont lues que depuis des fichiers de cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1</source>
+        <translation>Le fichier ne peut pas être lu : %1</translation>
+    </message>
+</context>
+<context>
     <name>ConfigSwitchUtil</name>
     <message>
         <source>Move right</source>
@@ -378,6 +473,93 @@
     <message>
         <source>Alternate press/release</source>
         <translation>Alterner appui/relâchement</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationFiles</name>
+    <message>
+        <source>Save configuration...</source>
+        <translation>Enregistrer la configuration...</translation>
+    </message>
+    <message>
+        <source>Load configuration...</source>
+        <translation>Charger une configuration...</translation>
+    </message>
+    <message>
+        <source>Print switch sheet...</source>
+        <translation>Imprimer la fiche des contacteurs...</translation>
+    </message>
+    <message>
+        <source>The configuration is saved.</source>
+        <translation>La configuration est enregistrée.</translation>
+    </message>
+    <message>
+        <source>Nothing was changed.</source>
+        <translation>Rien n’a été modifié.</translation>
+    </message>
+    <message>
+        <source>Choose another file</source>
+        <translation>Choisir un autre fichier</translation>
+    </message>
+    <message>
+        <source>The device holds the configuration of the file: it was read back and checked.</source>
+        <translation>L’appareil contient la configuration du fichier : elle a été relue et vérifiée.</translation>
+    </message>
+    <message>
+        <source>After writing, the device&apos;s configuration differs from the file.</source>
+        <translation>Après l’écriture, la configuration de l’appareil diffère du fichier.</translation>
+    </message>
+    <message>
+        <source>What each switch does</source>
+        <translation>Ce que fait chaque contacteur</translation>
+    </message>
+    <message>
+        <source>Velquin Plus %1, printed on %2</source>
+        <translation>Velquin Plus %1, imprimé le %2</translation>
+    </message>
+    <message>
+        <source>The switch sheet is saved; no program was found to show it.</source>
+        <translation>La fiche des contacteurs est enregistrée ; aucun programme n’a été trouvé pour l’afficher.</translation>
+    </message>
+    <message>
+        <source>The device went away before its configuration could be checked.</source>
+        <translation>L’appareil s’est déconnecté avant que sa configuration puisse être vérifiée.</translation>
+    </message>
+    <message>
+        <source>Save configuration</source>
+        <translation>Enregistrer la configuration</translation>
+    </message>
+    <message>
+        <source>Velquin Plus configurations (*.velquin)</source>
+        <translation>Configurations Velquin Plus (*.velquin)</translation>
+    </message>
+    <message>
+        <source>Load configuration</source>
+        <translation>Charger une configuration</translation>
+    </message>
+    <message>
+        <source>Print switch sheet</source>
+        <translation>Imprimer la fiche des contacteurs</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf)</source>
+        <translation>Documents PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Write this configuration to the device? It replaces what every switch does now.</source>
+        <translation>Écrire cette configuration dans l’appareil ? Elle remplace ce que fait maintenant chaque contacteur.</translation>
+    </message>
+    <message>
+        <source>Yes, write it to the device</source>
+        <translation>Oui, l’écrire dans l’appareil</translation>
+    </message>
+    <message>
+        <source>Saved on %1 from Velquin Plus %2</source>
+        <translation>Enregistrée le %1 depuis Velquin Plus %2</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -879,6 +1061,17 @@
     <message>
         <source>The first activation of the switch will make the joystick start moving, and the next one will stop it.</source>
         <translation>Une première activation du contacteur met le joystick en mouvement, la suivante l’arrête.</translation>
+    </message>
+</context>
+<context>
+    <name>SwitchSheet</name>
+    <message>
+        <source>The switch sheet could not be written to %1.</source>
+        <translation>La fiche des contacteurs n’a pas pu être écrite dans %1.</translation>
+    </message>
+    <message>
+        <source>The switch sheet is saved to files on this computer only.</source>
+        <translation>La fiche des contacteurs n’est enregistrée que dans des fichiers de cet ordinateur.</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,9 @@ Item {
         { name: "Euskara", code: "eu" }
     ]
 
+    // A configuration file to show for loading once the device is read.
+    property url file_to_load
+
     signal back_requested
     signal language_picked(string lang)
     // The window's config changed and goes to the device.
@@ -104,6 +107,26 @@ Item {
         }
 
         SettingsButton {
+            objectName: "settings_save"
+            visible: configuration_files.config_read
+            text: qsTranslate("ConfigurationFiles", "Save configuration...")
+            onClicked: configuration_files.ask_save()
+        }
+
+        SettingsButton {
+            objectName: "settings_load"
+            text: qsTranslate("ConfigurationFiles", "Load configuration...")
+            onClicked: configuration_files.ask_load()
+        }
+
+        SettingsButton {
+            objectName: "settings_print"
+            visible: configuration_files.config_read
+            text: qsTranslate("ConfigurationFiles", "Print switch sheet...")
+            onClicked: configuration_files.ask_print()
+        }
+
+        SettingsButton {
             objectName: "settings_diagnostics"
             visible: true
             text: diagnostics_report.label
@@ -146,6 +169,16 @@ Item {
 
     DiagnosticsReport {
         id: diagnostics_report
+    }
+
+    ConfigurationFiles {
+        id: configuration_files
+        objectName: "configuration_files"
+        device_name: diagnostics_report.words.identity(device.config)
+        language: settings.lang
+        file_to_load: app_settings.file_to_load
+        onEdited: app_settings.edited()
+        onWritten: app_settings.back_requested()
     }
 
     YesCancelDialog {

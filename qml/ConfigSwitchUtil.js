@@ -94,7 +94,8 @@ function joyst_text(action, param1, param2) {
     return undefined
 }
 
-function switch_action_name(entry) {
+// The words for an entry, or undefined where none fit.
+function action_text(entry) {
     const Iface = Velquin.ConfigSwitch.Iface
     const action = entry.action
     const param1 = entry.param1
@@ -119,7 +120,24 @@ function switch_action_name(entry) {
         text = qsTr("Event") + " " + (param1 + 1)
         break
     }
+    return text
+}
+
+function switch_action_name(entry) {
+    const text = action_text(entry)
     return text === undefined ? qsTr("Other") : text
+}
+
+// Whether the words for an entry say all it does, its key included: the only entries that a
+// configuration file may bring in.
+function describes(entry) {
+    if (entry.iface === Velquin.ConfigSwitch.Iface.Keybd
+            && keybd_codes.get_key_name(entry.param1) === "")
+        return false
+    if (entry.iface === Velquin.ConfigSwitch.Iface.Cctrl
+            && cctrl_codes.get_key_name((entry.param2 << 8) | entry.param1) === "")
+        return false
+    return action_text(entry) !== undefined
 }
 
 // Movements stop rather than release, and automatic release means nothing for them.

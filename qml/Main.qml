@@ -15,6 +15,9 @@ ApplicationWindow {
         device.send_config()
     }
 
+    // A configuration file to show for loading once the device is read (set at start-up).
+    property url file_to_load
+
     function set_language(lang) {
         settings.lang = lang
         translate.set_language(lang)
@@ -199,6 +202,7 @@ ApplicationWindow {
                 onBack_requested: window.show_page("connection")
                 onLanguage_picked: function (lang) { window.set_language(lang) }
                 onEdited: window.send_config()
+                file_to_load: window.file_to_load
             }
         }
     }

@@ -7,9 +7,10 @@
 #include "sim/simulator.h"
 #include "translate.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QInputMethod>
 #include <QLocale>
 #include <QQmlApplicationEngine>
@@ -34,6 +35,11 @@ int main(int argc, char* argv[])
         QStringLiteral("diagnostics"),
         QStringLiteral("Prints a report of what the app sees of the device and exits."));
     command_line.addOption(diagnostics);
+    command_line.addPositionalArgument(
+        QStringLiteral("file"),
+        QStringLiteral("A saved configuration (.velquin) to show, and to write to the device once "
+                       "you confirm."),
+        QStringLiteral("[file]"));
     if (const std::optional<int> exit_code = answer_command_line(command_line, argc, argv))
         return *exit_code;
     // The report needs no window, nor a display.
@@ -47,7 +53,8 @@ int main(int argc, char* argv[])
     // Before the application object: its first connection check runs right here.
     DeviceHid device;
 
-    QGuiApplication app(argc, argv);
+    // The file dialogs fall back to Qt Widgets where the desktop offers no native ones.
+    QApplication app(argc, argv);
     // The device object outlives the application object, but its transport callbacks wake the
     // application's event loop: they end as the application goes, before its event dispatcher.
     QObject::connect(&app, &QObject::destroyed, &device, [&device] { device.detach(); });
@@ -83,6 +90,11 @@ int main(int argc, char* argv[])
     engine.load(QUrl(QStringLiteral("qrc:/qml/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return -1;
+    // As the desktop opens a configuration file with the app.
+    if (!command_line.positionalArguments().isEmpty())
+        engine.rootObjects().constFirst()->setProperty(
+            "file_to_load", QUrl::fromUserInput(command_line.positionalArguments().constFirst(),
+                                                QDir::currentPath(), QUrl::AssumeLocalFile));
 
     return app.exec();
 }

@@ -1,10 +1,12 @@
 #include "qmltypes.h"
 
 #include "config.h"
+#include "configfile.h"
 #include "configswitch.h"
 #include "deviceaccess.h"
 #include "devicehid.h"
 #include "diagnostics.h"
+#include "switchsheet.h"
 #include "translate.h"
 
 #include <QtQml>
@@ -33,4 +35,8 @@ void register_qml_types()
     // Why the device cannot be reached, and what to send for help: created by the screens.
     qmlRegisterType<DeviceAccess>(uri, major, minor, "DeviceAccess");
     qmlRegisterType<Diagnostics>(uri, major, minor, "Diagnostics");
+
+    // Keeping, restoring and printing a set-up (the settings page's file actions).
+    qmlRegisterType<ConfigFile>(uri, major, minor, "ConfigFile");
+    qmlRegisterType<SwitchSheet>(uri, major, minor, "SwitchSheet");
 }

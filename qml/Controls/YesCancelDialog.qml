@@ -4,12 +4,15 @@ import QtQuick.Controls.Material 2.15
 import QtQuick.Window 2.15
 import "Focus.js" as Focus
 
-// A confirmation question; only the confirming button emits `yes`.
+// A confirmation question; only the confirming button emits `yes`. Items declared inside show
+// between the question and the answers; without a yes_text it is a notice with one button.
 Popup {
     id: dialog
 
+    default property alias details: details_column.data
     property string info_text
     property string yes_text
+    property string cancel_text: qsTr("Cancel")
     // The control that had the focus when the dialog opened, and how it got there: the focus goes
     // back to it when the dialog closes without an answer.
     property Item opener: null
@@ -66,8 +69,14 @@ Popup {
             horizontalAlignment: Text.AlignLeft
         }
 
+        Column {
+            id: details_column
+            width: parent.width
+        }
+
         RoundButton {
             objectName: "dialog_yes"
+            visible: dialog.yes_text !== ""
             width: parent.width
             radius: 10
             leftPadding: 30
@@ -95,7 +104,7 @@ Popup {
             rightPadding: 30
             topPadding: 20
             bottomPadding: 20
-            text: qsTr("Cancel")
+            text: dialog.cancel_text
             onClicked: dialog.close()
 
             FocusRing {}

@@ -33,7 +33,9 @@ const QMap<QString, int> expected_counts = {
     {"Accessibility", 16},
     {"AppSettings", 13},
     {"CctrlCodes", 24},
+    {"ConfigFile", 23},
     {"ConfigSwitchUtil", 36},
+    {"ConfigurationFiles", 21},
     {"DeviceConfiguration", 14},
     {"DeviceProblem", 5},
     {"DiagnosticsReport", 2},
@@ -41,6 +43,7 @@ const QMap<QString, int> expected_counts = {
     {"KeybdCodes", 20},
     {"PleaseConnect", 6},
     {"SwitchConfiguration", 58},
+    {"SwitchSheet", 2},
     {"YesCancelDialog", 1},
 };
 
@@ -152,8 +155,9 @@ void TestCatalogs::initTestCase()
     QProcess lupdate;
     lupdate.setProcessChannelMode(QProcess::MergedChannels);
     lupdate.start(QStringLiteral(VELQUIN_LUPDATE),
-                  {"-locations", "none", "-extensions", "qml,js", QStringLiteral(VELQUIN_QML_DIR),
-                   "-ts", marked_path});
+                  {"-locations", "none", "-extensions", "qml,js,cpp",
+                   QStringLiteral(VELQUIN_QML_DIR), QStringLiteral(VELQUIN_SRC_DIR), "-ts",
+                   marked_path});
     QVERIFY2(lupdate.waitForFinished(30000), qPrintable(lupdate.errorString()));
     QVERIFY2(lupdate.exitStatus() == QProcess::NormalExit && lupdate.exitCode() == 0,
              lupdate.readAll().constData());
