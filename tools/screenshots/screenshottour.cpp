@@ -5,6 +5,7 @@
 #include "vhid_virtual.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTimer>
+#include <QUrl>
 #include <QVariant>
 
 #include <vector>
@@ -39,6 +41,13 @@ struct Shot
     int settle_ms = 700;       // slides, popups and fades finish
     bool wait_for_read = true; // the device's configuration is read first
 };
+
+// A file in the pictures' folder, for the file actions of the settings page.
+QVariant file_url(const char* name)
+{
+    return QUrl::fromLocalFile(QDir(qEnvironmentVariable("VELQUIN_SCREENSHOTS_DIR"))
+                                   .filePath(QString::fromLatin1(name)));
+}
 
 // In order: connected screens first; the last ones are taken after the device has gone.
 const std::vector<Shot>& tour()
@@ -83,9 +92,17 @@ const std::vector<Shot>& tour()
         {"09-restore-dialog",
          {{Action::Call, "settings_joystick_dialog", "close"},
           {Action::Call, "settings_restore_dialog", "open"}}},
+        // A set-up saved and loaded back; the switch sheet for scripts/screenshots to picture.
+        {"09h-configuration-saved",
+         {{Action::Call, "settings_restore_dialog", "close"},
+          {Action::Call, "configuration_files", "save_to", file_url("setup.velquin")}}},
+        {"09i-load-preview",
+         {{Action::Call, "files_notice", "close"},
+          {Action::Call, "configuration_files", "load_from", file_url("setup.velquin")}}},
         // The keyboard focus mark on a few kinds of control.
         {"09a-focus-settings-button",
-         {{Action::Call, "settings_restore_dialog", "close"},
+         {{Action::Call, "files_preview", "close"},
+          {Action::Call, "configuration_files", "print_to", file_url("switch-sheet.pdf")},
           {Action::Focus, "settings_joystick", ""}}},
         {"09b-focus-dialog-button", {{Action::Call, "settings_joystick_dialog", "open"}}},
         {"09c-focus-edit-button",
@@ -287,6 +304,18 @@ private:
     int failures = 0;
 };
 
+// Keeps the switch sheet that the tour prints from opening in a viewer.
+class FileSink : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+public slots:
+    void open(const QUrl&) {}
+};
+
 void start_tour()
 {
     QTimer::singleShot(0, qApp, [] {
@@ -301,6 +330,7 @@ void start_tour()
             QCoreApplication::exit(2);
             return;
         }
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), new FileSink(qApp), "open");
         auto* tour = new ScreenshotTour(window, QDir(folder));
         tour->setParent(qApp);
         tour->next();
@@ -310,3 +340,5 @@ void start_tour()
 } // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(start_tour)
+
+#include "screenshottour.moc"
