@@ -4,6 +4,7 @@
 #include "virtualvelquin.h"
 
 #include <QDebug>
+#include <QMap>
 #include <QtGlobal>
 #include <memory>
 
@@ -17,6 +18,18 @@ std::unique_ptr<VirtualVelquin> device;
 VirtualVelquin* simulator_device()
 {
     return device.get();
+}
+
+bool simulator_set_fault(const QByteArray& name)
+{
+    const QMap<QByteArray, uint32_t> faults = {{"", VHID_VIRTUAL_FAULT_NONE},
+                                               {"denied", VHID_VIRTUAL_FAULT_DENIED},
+                                               {"failing", VHID_VIRTUAL_FAULT_OPEN},
+                                               {"disconnected", VHID_VIRTUAL_FAULT_DISCONNECTED}};
+    if (!faults.contains(name))
+        return false;
+    vhid_virtual_set_faults(-1, faults.value(name));
+    return true;
 }
 
 bool simulator_start_from_environment()
@@ -44,16 +57,8 @@ bool simulator_start_from_environment()
     if (!trace.isEmpty() && !device->set_trace_file(trace.toStdString()))
         qWarning() << "Cannot open the simulator trace file" << trace.constData();
 
-    // Why a device may be out of reach: "denied" (no permission), "failing" (its open fails) or
-    // "disconnected" (paired, its Bluetooth link down).
     const QByteArray fault = qgetenv("VELQUIN_SIMULATOR_FAULT");
-    if (fault == "denied")
-        vhid_virtual_set_faults(-1, VHID_VIRTUAL_FAULT_DENIED);
-    else if (fault == "failing")
-        vhid_virtual_set_faults(-1, VHID_VIRTUAL_FAULT_OPEN);
-    else if (fault == "disconnected")
-        vhid_virtual_set_faults(-1, VHID_VIRTUAL_FAULT_DISCONNECTED);
-    else if (!fault.isEmpty())
+    if (!simulator_set_fault(fault))
         qWarning() << "VELQUIN_SIMULATOR_FAULT is none of denied, failing, disconnected:"
                    << fault.constData();
 

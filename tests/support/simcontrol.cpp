@@ -1,7 +1,9 @@
 #include "simcontrol.h"
 
 #include "devicehid.h"
+#include "sim/simulator.h"
 #include "sim/virtualvelquin.h"
+#include "vhid_virtual.h"
 
 #include <QSettings>
 #include <QTest>
@@ -46,6 +48,7 @@ void SimControl::reset()
                          wait_ms))
         qFatal("The device link did not settle");
     device.reset_to_factory();
+    set_fault("");
     // Plugging reads the configuration by itself.
     if (device.is_plugged())
         link.read_config();
@@ -63,6 +66,13 @@ bool SimControl::wait_for_writes() const
 bool SimControl::plugged() const
 {
     return device.is_plugged();
+}
+
+void SimControl::set_fault(const QString& name)
+{
+    if (!simulator_set_fault(name.toUtf8()))
+        qFatal("No fault %s", qPrintable(name));
+    vhid_virtual_notify_arrival();
 }
 
 bool SimControl::plug()

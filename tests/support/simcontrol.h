@@ -25,6 +25,9 @@ public:
     // Waits until every queued report has been written to the device; false after 5 s.
     Q_INVOKABLE bool wait_for_writes() const;
 
+    // Makes the device out of reach for a reason (simulator_set_fault: "denied", "failing",
+    // "disconnected"; "" clears it), then sends an arrival, as the system does on such a change.
+    Q_INVOKABLE void set_fault(const QString& name);
     Q_INVOKABLE bool plug();
     Q_INVOKABLE void unplug();
 

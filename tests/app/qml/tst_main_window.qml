@@ -40,6 +40,30 @@ WindowTest {
         compare(child("swipeview_connected").switch_index, 3)
     }
 
+    property var problem_texts: ({})
+
+    function test_connect_screen_says_why_the_device_is_out_of_reach_data() {
+        return [{ tag: "no permission", fault: "denied", problem: "no_permission", remedy: true },
+                { tag: "open failed", fault: "failing", problem: "open_failed", remedy: false },
+                { tag: "Bluetooth link down", fault: "disconnected", problem: "disconnected",
+                  remedy: false }]
+    }
+
+    function test_connect_screen_says_why_the_device_is_out_of_reach(data) {
+        create_window()
+        sim.unplug()
+        sim.set_fault(data.fault)
+        verify(sim.plug())
+        tryCompare(device, "problem", data.problem)
+        const text = child("problem_text").text // its own words for each reason
+        verify(child("device_problem").visible && text !== "" && !(text in problem_texts))
+        problem_texts[text] = true
+        compare(child("problem_allow").visible || child("problem_copy_commands").visible, data.remedy)
+        sim.set_fault("")
+        tryCompare(device, "connected", true)
+        compare(device.problem, "")
+    }
+
     function test_a_completed_read_replaces_unsent_edits_data() {
         return [{ tag: "read request", reconnect: false }, { tag: "reconnection", reconnect: true }]
     }
