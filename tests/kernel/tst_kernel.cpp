@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -297,6 +298,7 @@ private slots:
     void keyboard_and_mouse_reports_never_reach_the_decoder();
     void replug_brings_everything_back();
     void device_present_before_start();
+    void no_permission_until_the_rule_is_applied();
     void feature_requests_are_refused_at_once();
     void tool_unplugs_on_signal_data();
     void tool_unplugs_on_signal();
@@ -554,6 +556,31 @@ void TstKernel::device_present_before_start()
     QTRY_VERIFY_WITH_TIMEOUT(device.is_config_ready(), WAIT_MS);
     QCOMPARE(uhid->device.sim_stats().read_requests, 1);
     QCOMPARE(difference(*device.get_config(), uhid->device.config()), QString());
+}
+
+// A root-only node refuses the app's layer run by another user. A rule that gives the user the
+// node, applied with udevadm as "Allow access..." does, lets the device connect without restart.
+void TstKernel::no_permission_until_the_rule_is_applied()
+{
+    if (!QFile::exists("/run/udev/control"))
+        QSKIP("needs systemd-udevd to apply a rule");
+    QVERIFY(start_device());
+    QVERIFY(uhid->device.plug());
+    QTRY_VERIFY_WITH_TIMEOUT(!velquin_hidraw_nodes().isEmpty(), WAIT_MS);
+    QCOMPARE(QProcess::execute("udevadm", {"settle"}), 0);
+    // Every thread's user, back to root however the test ends; the guest keeps no rule.
+    const auto restore = qScopeGuard([] { QVERIFY(seteuid(0) == 0); });
+    QCOMPARE(seteuid(65534), 0);
+    DeviceHid device;
+    QTRY_COMPARE_WITH_TIMEOUT(device.get_problem(), QString("no_permission"), WAIT_MS);
+    const QString apply =
+        "mkdir -p /etc/udev/rules.d && echo 'KERNELS==\"*:08E6:0001.*\", OWNER="
+        "\"65534\"' > /etc/udev/rules.d/99-velquin-test.rules && udevadm control "
+        "--reload-rules && udevadm trigger --subsystem-match=hidraw --action=change";
+    QVERIFY(seteuid(0) == 0 && QProcess::execute("/bin/sh", {"-c", apply}) == 0);
+    QCOMPARE(seteuid(65534), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(device.is_config_ready(), WAIT_MS);
+    QCOMPARE(device.get_problem(), QString());
 }
 
 void TstKernel::feature_requests_are_refused_at_once()

@@ -79,14 +79,16 @@ bool tst_bluez_kernel::node_present() const
 void tst_bluez_kernel::kept_node_of_a_disconnected_device_is_absent_data()
 {
     QTest::addColumn<bool>("connected");
-    QTest::newRow("BlueZ says connected") << true;
-    QTest::newRow("BlueZ says disconnected, the node stays") << false;
+    QTest::addColumn<int>("problem");
+    QTest::newRow("BlueZ says connected") << true << VHID_PROBLEM_NONE;
+    QTest::newRow("BlueZ says disconnected, the node stays") << false << VHID_PROBLEM_DISCONNECTED;
 }
 
 // The first check, made on the caller's thread, already goes by BlueZ's word.
 void tst_bluez_kernel::kept_node_of_a_disconnected_device_is_absent()
 {
     QFETCH(bool, connected);
+    QFETCH(int, problem);
     QVERIFY(mock_.set_connected("hci0", address, connected));
     QVERIFY(node_present());
 
@@ -99,6 +101,9 @@ void tst_bluez_kernel::kept_node_of_a_disconnected_device_is_absent()
     QCOMPARE(rec.count(recorder::connected), size_t(connected ? 1 : 0));
     QCOMPARE(rec.count(recorder::disconnected), size_t(connected ? 0 : 1));
     QCOMPARE(rec.snapshot().front().thread, std::this_thread::get_id());
+    vhid_status status;
+    QCOMPARE(vhid_get_status(index, &status), 0);
+    QCOMPARE(status.problem, problem);
 }
 
 void tst_bluez_kernel::connected_changes_are_arrivals_and_removals()
