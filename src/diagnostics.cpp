@@ -83,7 +83,7 @@ QString Diagnostics::report(const QString& hid, const QString& device_words) con
 {
     QString text = QStringLiteral("%1 diagnostics, %2\n")
                        .arg(QCoreApplication::applicationName(),
-                            QDateTime::currentDateTime().toString(Qt::ISODate));
+                            QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
 
     text += heading("Application");
     text += QStringLiteral("%1 %2\nQt %3 (built with %4)\n%5, %6 %7, %8\n")

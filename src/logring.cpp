@@ -1,6 +1,6 @@
 #include "logring.h"
 
-#include <QTime>
+#include <QDateTime>
 
 #include <deque>
 #include <mutex>
@@ -39,6 +39,18 @@ const char* level(QtMsgType type)
     return "message";
 }
 
+// Universal time of day, "hh:mm:ss.zzz": no time zone, so no localtime() in every thread that
+// logs.
+QString time_of_day()
+{
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch() % (24 * 3600 * 1000);
+    return QStringLiteral("%1:%2:%3.%4")
+        .arg(ms / 3600000, 2, 10, QLatin1Char('0'))
+        .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(ms % 1000, 3, 10, QLatin1Char('0'));
+}
+
 void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     LogRing::record(type, text);
@@ -67,8 +79,7 @@ void LogRing::install()
 void LogRing::record(QtMsgType type, const QString& text)
 {
     // Formatted outside the lock: only the swap of strings is serialised.
-    QString line = QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) + ' ' +
-                   level(type) + QStringLiteral(": ") + text;
+    QString line = time_of_day() + ' ' + level(type) + QStringLiteral(": ") + text;
     ring& r = the_ring();
     std::lock_guard<std::mutex> lock(r.mutex);
     if (r.lines.size() == size_t(capacity))

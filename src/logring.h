@@ -14,7 +14,7 @@ public:
     // Installs the handler; later calls do nothing.
     static void install();
 
-    // Oldest first, each "hh:mm:ss.zzz level: text".
+    // Oldest first, each "hh:mm:ss.zzz level: text" in universal time.
     static QStringList messages();
 
     // Keeps one message; what the handler does before passing the message on.
