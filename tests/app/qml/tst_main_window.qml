@@ -17,7 +17,7 @@ WindowTest {
     }
 
     function test_first_start_shows_about_until_a_normal_exit() {
-        test_settings.remove("first_run")
+        test_settings.set_value("first_run", true)
         compare_opened_on("about", create_window().width)
         click(child("about_continue"))
         compare(shown_page(), "overview")
