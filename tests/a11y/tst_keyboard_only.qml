@@ -28,7 +28,7 @@ WindowTest {
         expect_focus("switch_edit_2")
         compare(AccessibilityTree.name_of(focused()), "Edit switch 3")
         keyClick(Qt.Key_Space)
-        compare(shown_page(), "editor")
+        compare(shown_page(), "switch_configuration")
 
         // The editor opens on the chosen interface; the arrow keys choose another.
         expect_focus("iface_mouse")

@@ -3,8 +3,8 @@ import QtTest 1.15
 import Velquin 1.0
 import VelquinTest 1.0
 
-// The settings page in the real window: its two dialogs send exactly what was confirmed, and the
-// generic interface box.
+// The settings page's two dialogs: a confirmed one sends exactly one write or restore, and the
+// window then shows what the device holds; a dismissed one sends nothing.
 WindowTest {
     name: "Settings"
 
@@ -54,17 +54,6 @@ WindowTest {
         // The window's copy is what the device holds, and an answer leads back to the overview.
         compare(child("config").use_joystick, sim.use_joystick())
         compare(child("config").sw_simplified_config[0].iface, sim.press_entries()[0].iface)
-        compare(shown_page(), confirmed ? "overview" : "settings")
-    }
-
-    function test_generic_box_is_stored_and_offered_by_the_editor() {
-        create_window()
-        for (const checked of [true, false]) {
-            open_page("settings")
-            click(child("settings_generic"))
-            tryVerify(function () { return test_settings.value("show_generic_iface") === checked })
-            open_page("editor", 0)
-            compare(child("iface_gener").visible, checked)
-        }
+        compare(shown_page(), confirmed ? "device_configuration" : "settings")
     }
 }

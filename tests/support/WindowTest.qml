@@ -12,16 +12,20 @@ TestCase {
     readonly property int manual: Config.ReleaseMode.Manual
     readonly property int alternate: Config.ReleaseMode.Alternate
 
-    // How the window's own navigation shows each page: the page views on the way and their pages,
-    // and whether the page needs the device or its absence. Tests reach pages only through
-    // open_page() and shown_page(), so this is the one place that knows how the window holds them.
+    // The window's pages by the names its navigation knows them by, and the page views that show
+    // them (page view, index), outermost first: the one place that knows how the window holds its
+    // pages. Tests use open_page() and shown_page().
     readonly property var pages: ({
-        overview: { connected: true, views: [["swipeview_main", 0], ["swipeview_connected", 0]] },
-        editor: { connected: true, views: [["swipeview_main", 0], ["swipeview_connected", 1]] },
-        about: { views: [["swipeview_main", 1]] },
-        settings: { views: [["swipeview_main", 2]] },
-        connect: { connected: false, views: [["swipeview_main", 0], ["swipeview_disconnected", 0]] },
-        help: { connected: false, views: [["swipeview_main", 0], ["swipeview_disconnected", 1]] }
+        device_configuration: [["swipeview_main", 0], ["swipeview_connection", 1],
+                               ["swipeview_connected", 0]],
+        switch_configuration: [["swipeview_main", 0], ["swipeview_connection", 1],
+                               ["swipeview_connected", 1]],
+        please_connect: [["swipeview_main", 0], ["swipeview_connection", 0],
+                         ["swipeview_disconnected", 0]],
+        pairing_help: [["swipeview_main", 0], ["swipeview_connection", 0],
+                       ["swipeview_disconnected", 1]],
+        about: [["swipeview_main", 1]],
+        settings: [["swipeview_main", 2]]
     })
 
     function init() {
@@ -81,30 +85,28 @@ TestCase {
         return found
     }
 
-    // Shows the named page (switch_index for the editor) and waits until it has slid in.
+    // Shows the page as the window's navigation does (switch_index: the switch the editor opens)
+    // and waits until it has slid in. The connection pages follow the device: plug or unplug first.
     function open_page(name, switch_index) {
-        const page = pages[name]
-        verify(page !== undefined, "no page " + name)
-        if (page.connected !== undefined)
-            tryCompare(device, "connected", page.connected)
-        if (switch_index !== undefined)
-            child("swipeview_connected").switch_index = switch_index
-        for (const [view_name, index] of page.views) {
+        verify(pages[name] !== undefined, "no page " + name)
+        if (pages[name][0][1] === 0)
+            window.show_page("connection")
+        if (name === "switch_configuration")
+            window.edit_switch(switch_index)
+        else
+            window.show_page(name)
+        for (const [view_name, index] of pages[name]) {
             const view = child(view_name)
-            view.currentIndex = index
             tryVerify(function () {
-                return Math.abs(view.contentItem.contentX - index * view.width) < 0.5
+                return view.currentIndex === index
+                        && Math.abs(view.contentItem.contentX - index * view.width) < 0.5
             }, 3000, view_name + " did not reach page " + index)
         }
     }
 
     function shown_page() {
         for (const name in pages) {
-            const page = pages[name]
-            if ((page.connected === undefined || page.connected === device.connected)
-                    && page.views.every(function (step) {
-                        return child(step[0]).currentIndex === step[1]
-                    }))
+            if (pages[name].every(function (step) { return child(step[0]).currentIndex === step[1] }))
                 return name
         }
         return ""

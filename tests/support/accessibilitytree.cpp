@@ -12,44 +12,32 @@
 
 namespace {
 
-// Roles that a user acts on; such an element needs a name.
-bool is_control(QAccessible::Role role)
-{
-    using A = QAccessible;
-    return QVector<A::Role>{A::Button,         A::CheckBox, A::RadioButton,  A::ComboBox,
-                            A::Link,           A::PageTab,  A::MenuItem,     A::ListItem,
-                            A::Slider,         A::SpinBox,  A::EditableText, A::ButtonMenu,
-                            A::ButtonDropDown, A::ScrollBar}
-        .contains(role);
-}
+using A = QAccessible;
 
+// What a user acts on needs a role and a name.
 bool acts(QAccessibleInterface* iface)
 {
+    static const QVector<A::Role> controls{
+        A::Button,       A::CheckBox,   A::RadioButton,    A::ComboBox, A::Link,
+        A::PageTab,      A::MenuItem,   A::ListItem,       A::Slider,   A::SpinBox,
+        A::EditableText, A::ButtonMenu, A::ButtonDropDown, A::ScrollBar};
+    auto* item = qobject_cast<QQuickItem*>(iface->object());
     QAccessibleActionInterface* actions = iface->actionInterface();
-    return is_control(iface->role()) || (actions && !actions->actionNames().isEmpty());
+    return controls.contains(iface->role()) || (actions && !actions->actionNames().isEmpty()) ||
+           (item && item->activeFocusOnTab() && item->isEnabled());
 }
 
-QAccessibleInterface* interface_of(QObject* object)
+bool named(QAccessibleInterface* iface)
 {
-    return object ? QAccessible::queryAccessibleInterface(object) : nullptr;
+    return iface && !iface->text(A::Name).trimmed().isEmpty();
 }
 
-// An element as a message names it: its role, its item's objectName (or its class) and its name.
-QString describe(QAccessibleInterface* iface, QObject* object)
+QString describe(QObject* object)
 {
-    const int roles = QAccessible::staticMetaObject.indexOfEnumerator("Role");
-    QString text =
-        object->objectName().isEmpty() ? object->metaObject()->className() : object->objectName();
-    if (auto* item = qobject_cast<QQuickItem*>(object); item && object->objectName().isEmpty())
-        for (QQuickItem* up = item->parentItem(); up; up = up->parentItem())
-            if (!up->objectName().isEmpty()) {
-                text += " in " + up->objectName();
-                break;
-            }
-    if (!iface)
-        return text;
-    return QString(QAccessible::staticMetaObject.enumerator(roles).valueToKey(iface->role())) +
-           " " + text + " named \"" + iface->text(QAccessible::Name) + "\"";
+    for (auto* item = qobject_cast<QQuickItem*>(object); item; item = item->parentItem())
+        if (!item->objectName().isEmpty())
+            return QString(object->metaObject()->className()) + " in " + item->objectName();
+    return object->metaObject()->className();
 }
 
 class AccessibilityTree : public QObject
@@ -64,70 +52,58 @@ public:
         if (QPlatformIntegration* integration = QGuiApplicationPrivate::platformIntegration())
             if (QPlatformAccessibility* bridge = integration->accessibility())
                 bridge->setActive(true);
-        return QAccessible::isActive();
+        return A::isActive();
     }
 
-    // What assistive technology would miss: controls without a name or a role, pictures that are
-    // not hidden, and clickable or focusable items that it cannot see.
+    // What assistive technology would miss: controls without a role or a name, pictures that are
+    // not hidden, and clickable or focusable items that are no named control.
     Q_INVOKABLE QStringList faults(QQuickWindow* window) const
     {
         QStringList found;
-        check_interface(interface_of(window), found);
+        check_interface(A::queryAccessibleInterface(window), found);
         check_item(window->contentItem(), found);
         return found;
     }
 
-    Q_INVOKABLE QString name_of(QObject* item) const { return text(item, QAccessible::Name); }
-    Q_INVOKABLE QString description_of(QObject* item) const
+    Q_INVOKABLE QString name_of(QObject* item) const
     {
-        return text(item, QAccessible::Description);
+        QAccessibleInterface* iface = A::queryAccessibleInterface(item);
+        return iface ? iface->text(A::Name) : QString();
     }
 
     // Whether the item is in the tree that assistive technology walks, and not hidden there.
     Q_INVOKABLE bool exposed(QQuickItem* item) const
     {
-        return item && item->window() && reaches(interface_of(item->window()), item);
+        return reaches(A::queryAccessibleInterface(item->window()), item);
     }
 
 private:
-    static QString text(QObject* item, QAccessible::Text kind)
-    {
-        QAccessibleInterface* iface = interface_of(item);
-        return iface ? iface->text(kind) : QString();
-    }
-
     void check_interface(QAccessibleInterface* iface, QStringList& found) const
     {
         if (!iface || iface->state().invisible)
             return;
-        const QAccessible::Role role = iface->role();
-        auto* item = qobject_cast<QQuickItem*>(iface->object());
-        const bool named = !iface->text(QAccessible::Name).trimmed().isEmpty();
-        if (acts(iface) || (item && item->activeFocusOnTab() && item->isEnabled())) {
-            if (role == QAccessible::NoRole || role == QAccessible::Client)
-                found << "no role: " + describe(iface, iface->object());
-            else if (!named)
-                found << "no name: " + describe(iface, iface->object());
-        } else if (role == QAccessible::Graphic && !named) {
-            found << "picture not hidden: " + describe(iface, iface->object());
-        }
+        const bool no_role = iface->role() == A::NoRole || iface->role() == A::Client;
+        if (acts(iface) && (no_role || !named(iface)))
+            found << (no_role ? "no role: " : "no name: ") + describe(iface->object());
+        else if (iface->role() == A::Graphic && !named(iface))
+            found << "picture not hidden: " + describe(iface->object());
         for (int i = 0; i < iface->childCount(); ++i)
             check_interface(iface->child(i), found);
     }
 
-    // A mouse area or a focusable item needs itself or its parent exposed as a named control.
+    // A mouse area needs itself or its parent exposed as a named control, a focusable item itself.
     void check_item(QQuickItem* item, QStringList& found) const
     {
-        if (!item || !item->isVisible() || !item->isEnabled())
+        if (!item->isVisible() || !item->isEnabled())
             return;
         const bool clickable =
             item->inherits("QQuickMouseArea") && item->property("acceptedButtons").toInt() != 0;
         if (clickable || item->activeFocusOnTab()) {
-            QAccessibleInterface* iface = interface_of(item);
+            QAccessibleInterface* iface = A::queryAccessibleInterface(item);
             if (!iface && clickable)
-                iface = interface_of(item->parentItem());
-            if (!iface || !acts(iface) || iface->text(QAccessible::Name).trimmed().isEmpty())
-                found << "not exposed as a named control: " + describe(iface, item);
+                iface = A::queryAccessibleInterface(item->parentItem());
+            if (!iface || !acts(iface) || !named(iface))
+                found << "no named control: " + describe(item);
         }
         for (QQuickItem* child : item->childItems())
             check_item(child, found);
@@ -137,19 +113,17 @@ private:
     {
         if (!iface || iface->state().invisible)
             return false;
-        for (int i = 0; i < iface->childCount() && iface->object() != object; ++i)
-            if (reaches(iface->child(i), object))
-                return true;
-        return iface->object() == object;
+        bool found = iface->object() == object;
+        for (int i = 0; i < iface->childCount() && !found; ++i)
+            found = reaches(iface->child(i), object);
+        return found;
     }
 };
 
-// Events go nowhere: no screen reader listens in a test run.
-void drop_update(QAccessibleEvent*) {}
-
 void install_accessibility_tree()
 {
-    QAccessible::installUpdateHandler(drop_update);
+    // Events go nowhere: no screen reader listens in a test run.
+    A::installUpdateHandler([](QAccessibleEvent*) {});
     qmlRegisterSingletonType<AccessibilityTree>(
         "VelquinTest", 1, 0, "AccessibilityTree",
         [](QQmlEngine*, QJSEngine*) -> QObject* { return new AccessibilityTree; });

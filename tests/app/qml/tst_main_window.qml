@@ -20,23 +20,23 @@ WindowTest {
         test_settings.set_value("first_run", true)
         compare_opened_on("about", create_window().width)
         click(child("about_continue"))
-        compare(shown_page(), "overview")
+        compare(shown_page(), "device_configuration")
         close_window()
         compare(String(test_settings.value("first_run")), "false")
         create_window()
-        compare_opened_on("overview", 0)
+        compare_opened_on("device_configuration", 0)
     }
 
     function test_connection_pages_follow_plug_and_unplug() {
         create_window()
-        open_page("editor", 3)
+        open_page("switch_configuration", 3)
         sim.unplug()
         tryCompare(device, "connected", false)
-        compare(shown_page(), "connect")
+        compare(shown_page(), "please_connect")
         // The switch editor stays the open page across a reconnection.
         verify(sim.plug())
         tryCompare(device, "connected", true)
-        compare(shown_page(), "editor")
+        compare(shown_page(), "switch_configuration")
         compare(child("swipeview_connected").switch_index, 3)
     }
 
