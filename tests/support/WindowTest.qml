@@ -42,10 +42,6 @@ TestCase {
         return { iface: iface, action: action, param1: param1, param2: param2 }
     }
 
-    function none() {
-        return entry(ConfigSwitch.Iface.None, 0, 0, 0)
-    }
-
     function simplified(config, i) {
         const sw = config.sw_simplified_config[i]
         return entry(sw.iface, sw.action, sw.param1, sw.param2)
@@ -67,9 +63,8 @@ TestCase {
 
     // As a program end does: the window's settings are written then.
     function close_window() {
-        if (window === null)
-            return
-        window.destroy()
+        if (window !== null)
+            window.destroy()
         window = null
         wait(0)
     }
@@ -125,8 +120,8 @@ TestCase {
     // Stores press entries on the device (release entries cleared) and reads them back.
     function store_on_device(presses, use_joystick) {
         for (let i = 0; i < 8; ++i) {
-            sim.set_press(i, presses[i] || none())
-            sim.set_release(i, none())
+            sim.set_press(i, presses[i] || entry(ConfigSwitch.Iface.None, 0, 0, 0))
+            sim.set_release(i, entry(ConfigSwitch.Iface.None, 0, 0, 0))
         }
         sim.set_use_joystick(use_joystick === true)
         device.read_config()
@@ -179,13 +174,11 @@ TestCase {
         tryVerify(function () { return focused() && focused().objectName === name }, 3000,
                   "focus on " + (focused() ? focused().objectName || String(focused()) : "nothing")
                   + ", not " + name)
-        let ring = null
-        for (let i = 0; i < focused().children.length; ++i) {
-            const c = focused().children[i]
-            if (c.shape_radius !== undefined && c.border !== undefined)
-                ring = c
-        }
-        verify(ring !== null, name + " has no focus mark")
-        tryCompare(ring, "visible", marked === undefined ? true : marked)
+        // The mark is the control's FocusRing.
+        const rings = Array.from(focused().children).filter(function (c) {
+            return c.shape_radius !== undefined && c.border !== undefined
+        })
+        compare(rings.length, 1, name + " has no focus mark")
+        tryCompare(rings[0], "visible", marked !== false)
     }
 }

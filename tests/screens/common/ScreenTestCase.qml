@@ -1,9 +1,14 @@
 import QtQuick 2.15
 import QtTest 1.15
+import Velquin 1.0
 import VelquinTest 1.0
 
 // What the editor's tests add to the shared base; it goes with them.
 WindowTest {
+    function none() {
+        return entry(ConfigSwitch.Iface.None, 0, 0, 0)
+    }
+
     // A read after the writes: the device answers it only once they are applied.
     function flush_device() {
         device.read_config()
