@@ -82,6 +82,7 @@ public:
     Q_INVOKABLE QVariantList press_entries() const { return entries(&SimConfig::press); }
     Q_INVOKABLE QVariantList release_entries() const { return entries(&SimConfig::release); }
     Q_INVOKABLE bool use_joystick() const { return device.use_joystick(); }
+    Q_INVOKABLE void reset_factory() { device.reset_to_factory(); }
     Q_INVOKABLE void set_press(int i, const QVariantMap& entry)
     {
         set(&SimConfig::press, i, entry);
