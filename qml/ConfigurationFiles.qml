@@ -204,6 +204,8 @@ Item {
             bottomPadding: 10
             text: preview.saved === "" ? "" : qsTr("Saved on %1 from Velquin Plus %2")
                                               .arg(preview.saved).arg(preview.device_name)
+            // The device name comes from the file.
+            textFormat: Text.PlainText
             color: "#aaa"
             font.family: "Open Sans"
             font.pixelSize: 14

@@ -62,6 +62,8 @@ Popup {
             topPadding: 10
             bottomPadding: 10
             text: dialog.info_text
+            // It may quote a file's contents: never read as markup.
+            textFormat: Text.PlainText
             color: "white"
             font.family: "Open Sans"
             font.pixelSize: 16
