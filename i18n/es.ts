@@ -331,30 +331,6 @@
 <context>
     <name>ConfigSwitchUtil</name>
     <message>
-        <source>Move right</source>
-        <translation>Mover a la derecha</translation>
-    </message>
-    <message>
-        <source>Move left</source>
-        <translation>Mover a la izquierda</translation>
-    </message>
-    <message>
-        <source>Move down</source>
-        <translation>Mover hacia abajo</translation>
-    </message>
-    <message>
-        <source>Move up</source>
-        <translation>Mover hacia arriba</translation>
-    </message>
-    <message>
-        <source>Wheel down</source>
-        <translation>Rueda hacia abajo</translation>
-    </message>
-    <message>
-        <source>Wheel up</source>
-        <translation>Rueda hacia arriba</translation>
-    </message>
-    <message>
         <source>Press/release</source>
         <translation>Presionar/soltar</translation>
     </message>
@@ -365,30 +341,6 @@
     <message>
         <source>Press/release middle button</source>
         <translation>Presionar/soltar botón central</translation>
-    </message>
-    <message>
-        <source>Left button</source>
-        <translation>Botón izquierdo</translation>
-    </message>
-    <message>
-        <source>Right button</source>
-        <translation>Botón derecho</translation>
-    </message>
-    <message>
-        <source>Middle button</source>
-        <translation>Botón central</translation>
-    </message>
-    <message>
-        <source>Aux button 1</source>
-        <translation>Botón auxiliar 1</translation>
-    </message>
-    <message>
-        <source>Aux button 2</source>
-        <translation>Botón auxiliar 2</translation>
-    </message>
-    <message>
-        <source>Double click</source>
-        <translation>Doble clic</translation>
     </message>
     <message>
         <source>Double right click</source>

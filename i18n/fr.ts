@@ -331,30 +331,6 @@
 <context>
     <name>ConfigSwitchUtil</name>
     <message>
-        <source>Move right</source>
-        <translation>Déplacer à droite</translation>
-    </message>
-    <message>
-        <source>Move left</source>
-        <translation>Déplacer à gauche</translation>
-    </message>
-    <message>
-        <source>Move down</source>
-        <translation>Déplacer vers le bas</translation>
-    </message>
-    <message>
-        <source>Move up</source>
-        <translation>Déplacer vers le haut</translation>
-    </message>
-    <message>
-        <source>Wheel down</source>
-        <translation>Molette vers le bas</translation>
-    </message>
-    <message>
-        <source>Wheel up</source>
-        <translation>Molette vers le haut</translation>
-    </message>
-    <message>
         <source>Press/release</source>
         <translation>Appuyer/relâcher</translation>
     </message>
@@ -365,30 +341,6 @@
     <message>
         <source>Press/release middle button</source>
         <translation>Appuyer/relâcher le bouton central</translation>
-    </message>
-    <message>
-        <source>Left button</source>
-        <translation>Bouton gauche</translation>
-    </message>
-    <message>
-        <source>Right button</source>
-        <translation>Bouton droit</translation>
-    </message>
-    <message>
-        <source>Middle button</source>
-        <translation>Bouton central</translation>
-    </message>
-    <message>
-        <source>Aux button 1</source>
-        <translation>Bouton auxiliaire 1</translation>
-    </message>
-    <message>
-        <source>Aux button 2</source>
-        <translation>Bouton auxiliaire 2</translation>
-    </message>
-    <message>
-        <source>Double click</source>
-        <translation>Double-clic</translation>
     </message>
     <message>
         <source>Double right click</source>

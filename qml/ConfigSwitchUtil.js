@@ -1,4 +1,5 @@
 .import Velquin 1.0 as Velquin
+.import "SwitchOptions.js" as SwitchOptions
 
 // Words for one simplified switch entry: its description, the name of its interface's icon and the
 // wording of its release mode. Deliberately not a .pragma library: the key names come from the
@@ -20,33 +21,42 @@ function iface_id(iface) {
     return ""
 }
 
+function key_tables() {
+    return { keybd: keybd_codes, cctrl: cctrl_codes }
+}
+
+// The editor's text for the option that the entry holds; undefined for an entry that none holds.
+function option_text(iface, action, param1, param2) {
+    const entry = { iface: iface, action: action, param1: param1, param2: param2 }
+    const row = SwitchOptions.row_of(entry, key_tables())
+    return row < 0 ? undefined : SwitchOptions.text(iface, row, key_tables())
+}
+
 // Undefined where no description fits, as for a button index past the end of its list.
 function mouse_text(action, param1, param2) {
-    const Axis = Velquin.ConfigSwitch.Axis
+    const Mouse = Velquin.ConfigSwitch.Iface.Mouse
     const Sign = Velquin.ConfigSwitch.Sign
     const sign = param2 & 0x0F
     switch (action) {
-    case Velquin.ConfigSwitch.MouseAction.Move:
-        // X and Y test for Positive but the wheel tests for Negative, so a zero sign reads
-        // left, up and wheel up.
-        if (param1 === Axis.X)
-            return sign === Sign.Positive ? qsTr("Move right") : qsTr("Move left")
-        if (param1 === Axis.Y)
-            return sign === Sign.Positive ? qsTr("Move down") : qsTr("Move up")
-        if (param1 === Axis.Wheel)
-            return sign === Sign.Negative ? qsTr("Wheel down") : qsTr("Wheel up")
-        return undefined
+    case Velquin.ConfigSwitch.MouseAction.Move: {
+        // X and Y read any sign but Positive as left and up, the wheel any sign but Negative as
+        // up; the editor shows no direction for a sign of 0.
+        const read = param1 === Velquin.ConfigSwitch.Axis.Wheel
+                ? (sign === Sign.Negative ? Sign.Negative : Sign.Positive)
+                : (sign === Sign.Positive ? Sign.Positive : Sign.Negative)
+        return option_text(Mouse, action, param1, read)
+    }
     case Velquin.ConfigSwitch.MouseAction.PressRelease:
         return [qsTr("Press/release"), qsTr("Press/release right button"),
                 qsTr("Press/release middle button")][param1]
-    case Velquin.ConfigSwitch.MouseAction.Click:
-        return [qsTr("Left button"), qsTr("Right button"), qsTr("Middle button"),
-                qsTr("Aux button 1"), qsTr("Aux button 2")][param1]
     case Velquin.ConfigSwitch.MouseAction.DoubleClick:
-        return [qsTr("Double click"), qsTr("Double right click"), qsTr("Double middle click"),
-                qsTr("Double aux 1 click"), qsTr("Double aux 2 click")][param1]
+        // The editor offers the left button's double click only.
+        if (param1 > 0)
+            return [qsTr("Double right click"), qsTr("Double middle click"),
+                    qsTr("Double aux 1 click"), qsTr("Double aux 2 click")][param1 - 1]
+        break
     }
-    return undefined
+    return option_text(Mouse, action, param1, param2)
 }
 
 // Modifier bits of a HID keyboard report in the order the description lists them.
@@ -78,20 +88,23 @@ function key_text(action, key, tap_prefix) {
 }
 
 function joyst_text(action, param1, param2) {
-    const Axis = Velquin.ConfigSwitch.Axis
+    const Joyst = Velquin.ConfigSwitch.Iface.Joyst
     switch (action) {
-    case Velquin.ConfigSwitch.JoystAction.SetPos: {
-        const negative = (param2 & 0x80) !== 0
-        if (param1 === Axis.X)
-            return negative ? qsTr("Move left") : qsTr("Move right")
-        if (param1 === Axis.Y)
-            return negative ? qsTr("Move up") : qsTr("Move down")
-        return undefined
+    case Velquin.ConfigSwitch.JoystAction.SetPos:
+        // Every position names a direction: a negative one left or up, any other right or down.
+        return option_text(Joyst, action, param1, (param2 & 0x80) !== 0 ? 0x81 : 0x7F)
+    case Velquin.ConfigSwitch.JoystAction.Click: {
+        const text = option_text(Joyst, action, param1, 0)
+        return text !== undefined ? text : qsTr("Button") + " " + (param1 + 1)
     }
-    case Velquin.ConfigSwitch.JoystAction.Click:
-        return qsTr("Button") + " " + (param1 + 1)
     }
     return undefined
+}
+
+// Any action reads as its event.
+function gener_text(action, param1, param2) {
+    const text = option_text(Velquin.ConfigSwitch.Iface.Gener, action, param1, param2)
+    return text !== undefined ? text : qsTr("Event") + " " + (param1 + 1)
 }
 
 // The words for an entry, or undefined where none fit.
@@ -117,7 +130,7 @@ function action_text(entry) {
         text = joyst_text(action, param1, param2)
         break
     case Iface.Gener:
-        text = qsTr("Event") + " " + (param1 + 1)
+        text = gener_text(action, param1, param2)
         break
     }
     return text
@@ -140,16 +153,9 @@ function describes(entry) {
     return action_text(entry) !== undefined
 }
 
-// Movements stop rather than release, and automatic release means nothing for them.
-function is_movement(iface, action) {
-    return (iface === Velquin.ConfigSwitch.Iface.Mouse
-            && action === Velquin.ConfigSwitch.MouseAction.Move)
-            || (iface === Velquin.ConfigSwitch.Iface.Joyst
-                && action === Velquin.ConfigSwitch.JoystAction.SetPos)
-}
-
 function release_mode_name(iface, action, mode) {
-    const movement = is_movement(iface, action)
+    // Movements stop rather than release, and automatic release means nothing for them.
+    const movement = SwitchOptions.is_movement_action(iface, action)
     switch (mode) {
     case Velquin.Config.ReleaseMode.Automatic:
         return movement ? "" : qsTr("Release automatically")

@@ -5,266 +5,150 @@ import QtQuick.Layouts 1.15
 import Velquin 1.0
 import "Controls"
 import "Controls/Focus.js" as Focus
+import "SwitchOptions.js" as SwitchOptions
 
-// The editor of one switch. Every change is written into the window's config and sent at once
-// (edited).
-//
-// Changing a list writes the entry back, and that write reads the interface buttons and the
-// release options, so the loading steps below keep their order. Selections made by the page itself
-// (loading) are not user actions: only `toggled` of the buttons and boxes counts as one.
+// The editor of one switch. Only what the user does (a row picked in a list, a button or box
+// toggled) writes the switch into the window's config and asks for it to be sent (edited), and
+// only when it changes what the switch does; opening a switch writes nothing.
 ColumnLayout {
     id: switch_configuration
 
     property int switch_index: -1
     readonly property Item last_item: filler
 
-    // Choices remembered per interface for the whole run, so that switching the interface back and
-    // forth brings the earlier choice back.
-    property int last_mouse_action_index: 0
-    property int last_mouse_release_mode: Config.ReleaseMode.Automatic
-    property int last_keybd_action_index: 0
-    property int last_keybd_release_mode: Config.ReleaseMode.Automatic
+    // The modifier bits as the user last left them on the keyboard panel.
     property int last_keybd_modifiers: 0
-    property int last_cctrl_action_index: 0
-    property int last_cctrl_release_mode: Config.ReleaseMode.Automatic
-    property int last_joyst_action_index: 0
-    property int last_joyst_release_mode: Config.ReleaseMode.Automatic
-    property int last_gener_action_index: 0
 
     readonly property bool small_captions: config.use_joystick || settings.show_generic_iface
-    readonly property int first_mouse_movement_index: 6
-    readonly property int double_click_index: 5
-    readonly property int first_joyst_movement_index: 8
+    readonly property var key_tables: ({ keybd: keybd_codes, cctrl: cctrl_codes })
+    readonly property var iface_button_list: [mouse_button, keybd_button, cctrl_button,
+                                              joyst_button, gener_button]
     // The chosen interface, or the first one while none is.
     readonly property Item first_focus: iface_buttons.checkedButton ? iface_buttons.checkedButton
                                                                     : mouse_button
 
     signal back_requested
-    // The window's config changed and goes to the device.
     signal edited
 
     function current_entry() {
         return config.sw_simplified_config[switch_index]
     }
 
-    // mode < 0 (no release option selected, or the generic interface) keeps the stored mode.
-    function write_entry(iface, action, param1, param2, mode) {
-        const entry = current_entry()
-        entry.iface = iface
-        entry.action = action
-        entry.param1 = param1
-        entry.param2 = param2
+    // What the panel of an interface button shows, as an entry; null while its list has no row.
+    function shown_entry(button) {
+        const index = button.list.currentIndex
+        if (index < 0)
+            return null
+        const entry = SwitchOptions.entry_of(button.iface, index, key_tables)
+        if (button === keybd_button)
+            entry.param2 = modifier_boxes.bits()
+        return entry
+    }
+
+    // Writes what the chosen interface's panel shows into the switch, unless the switch does that
+    // already. The generic interface keeps the switch's release mode.
+    function write_shown() {
+        const button = iface_buttons.checkedButton
+        const entry = button && switch_index >= 0 ? shown_entry(button) : null
+        if (entry === null)
+            return
+        const mode = button.release ? button.release.mode : -1
+        const stored = current_entry()
+        if (SwitchOptions.same_option(stored, entry, key_tables)
+                && (mode < 0 || config.sw_simplified_release_mode[switch_index] === mode))
+            return
+        stored.iface = entry.iface
+        stored.action = entry.action
+        stored.param1 = entry.param1
+        stored.param2 = entry.param2
         if (mode >= 0)
             config.sw_simplified_release_mode[switch_index] = mode
         edited()
     }
 
-    // The writers do nothing while their list has no selection: a stored value that matches no
-    // option stays as it is until the user picks one.
-    function set_mouse_action() {
-        const index = mouse_list.currentIndex
-        if (!mouse_button.checked || switch_index < 0 || index < 0)
+    // Shows row index of an interface's list. The release option means something else for a
+    // movement: a button after a movement starts as released automatically, a movement after a
+    // button (or a double click) as stopping when released.
+    function show_row(button, index) {
+        button.list.currentIndex = index
+        if (index < 0 || !button.release)
             return
-        const Axis = ConfigSwitch.Axis
-        const Sign = ConfigSwitch.Sign
-        const movements = [[Axis.Y, Sign.Negative], [Axis.Y, Sign.Positive],
-                           [Axis.X, Sign.Negative], [Axis.X, Sign.Positive],
-                           [Axis.Wheel, Sign.Positive], [Axis.Wheel, Sign.Negative]]
-        const Mouse = ConfigSwitch.Iface.Mouse
-        const mode = mouse_release.mode
-        if (index < double_click_index) {
-            write_entry(Mouse, ConfigSwitch.MouseAction.Click, index, 0, mode)
-        } else if (index === double_click_index) {
-            write_entry(Mouse, ConfigSwitch.MouseAction.DoubleClick, 0, 20, mode)
-        } else {
-            // The high nibble stays 0: sending fills in the profile or the wheel speed.
-            const [axis, sign] = movements[index - first_mouse_movement_index]
-            write_entry(Mouse, ConfigSwitch.MouseAction.Move, axis, sign, mode)
-        }
+        const entry = current_entry()
+        const was_movement = SwitchOptions.is_movement_action(entry.iface, entry.action)
+        const movement = SwitchOptions.is_movement(button.iface, index, key_tables)
+        if (movement && !was_movement)
+            button.release.select_mode(Config.ReleaseMode.Manual)
+        else if (!movement && was_movement
+                 && !SwitchOptions.releases_by_itself(button.iface, index))
+            button.release.select_mode(Config.ReleaseMode.Automatic)
     }
 
-    function set_keybd_action() {
-        const index = keybd_list.currentIndex
-        if (!keybd_button.checked || switch_index < 0 || index < 0)
-            return
-        let modifiers = 0
-        for (const box of modifier_boxes.boxes) {
-            if (box.checked)
-                modifiers |= box.bit
-        }
-        write_entry(ConfigSwitch.Iface.Keybd, ConfigSwitch.KeybdAction.Tap,
-                    keybd_codes.get(index).code, modifiers, keybd_release.mode)
-    }
-
-    function set_cctrl_action() {
-        const index = cctrl_list.currentIndex
-        if (!cctrl_button.checked || switch_index < 0 || index < 0)
-            return
-        const code = cctrl_codes.get(index).code
-        write_entry(ConfigSwitch.Iface.Cctrl, ConfigSwitch.CctrlAction.Tap, code & 0xFF,
-                    code >> 8, cctrl_release.mode)
-    }
-
-    function set_joyst_action() {
-        const index = joyst_list.currentIndex
-        if (!joyst_button.checked || switch_index < 0 || index < 0)
-            return
-        const Axis = ConfigSwitch.Axis
-        // -127 is stored as the byte 0x81.
-        const movements = [[Axis.Y, 0x81], [Axis.Y, 0x7F], [Axis.X, 0x81], [Axis.X, 0x7F]]
-        if (index < first_joyst_movement_index) {
-            write_entry(ConfigSwitch.Iface.Joyst, ConfigSwitch.JoystAction.Click, index, 0,
-                        joyst_release.mode)
-        } else {
-            const [axis, position] = movements[index - first_joyst_movement_index]
-            write_entry(ConfigSwitch.Iface.Joyst, ConfigSwitch.JoystAction.SetPos, axis, position,
-                        joyst_release.mode)
-        }
-    }
-
-    function set_gener_action() {
-        const index = gener_list.currentIndex
-        if (!gener_button.checked || switch_index < 0 || index < 0)
-            return
-        write_entry(ConfigSwitch.Iface.Gener, ConfigSwitch.GenerAction.Send, index, 0, -1)
-    }
-
-    // -1 where the entry holds no mouse option (a button past 4, another axis, another action).
-    function mouse_index(action, param1, param2) {
-        const Axis = ConfigSwitch.Axis
-        const positive = (param2 & 0x0F) === ConfigSwitch.Sign.Positive
-        switch (action) {
-        case ConfigSwitch.MouseAction.Click:
-            return param1 < double_click_index ? param1 : -1
-        case ConfigSwitch.MouseAction.DoubleClick:
-            return double_click_index
-        case ConfigSwitch.MouseAction.Move:
-            if (param1 === Axis.X)
-                return positive ? 9 : 8
-            if (param1 === Axis.Y)
-                return positive ? 7 : 6
-            if (param1 === Axis.Wheel)
-                return positive ? 10 : 11
-            break
-        }
-        return -1
-    }
-
-    // -1 where the entry holds no joystick option (a button past 7, another axis, another action).
-    function joyst_index(action, param1, param2) {
-        const negative = (param2 & 0x80) !== 0
-        switch (action) {
-        case ConfigSwitch.JoystAction.Click:
-            return param1 < first_joyst_movement_index ? param1 : -1
-        case ConfigSwitch.JoystAction.SetPos:
-            if (param1 === ConfigSwitch.Axis.X)
-                return negative ? 10 : 11
-            if (param1 === ConfigSwitch.Axis.Y)
-                return negative ? 8 : 9
-            break
-        }
-        return -1
-    }
-
+    // Shows the switch as stored, and remembers it on its interface, so that picking another
+    // interface and this one again gives back exactly what was stored. An entry that matches no
+    // row shows none.
     function load_switch() {
         if (switch_index < 0)
             return
-        // The list changes below may write the entry back, so work from the values as stored.
         const entry = current_entry()
-        const [iface, action, param1, param2] = [entry.iface, entry.action, entry.param1,
-                                                 entry.param2]
         const mode = config.sw_simplified_release_mode[switch_index]
-
-        for (const button of [mouse_button, keybd_button, cctrl_button, joyst_button, gener_button])
-            button.checked = button.iface === iface
-
-        mouse_release.select_mode(mode)
-        mouse_list.currentIndex = mouse_index(action, param1, param2)
-
-        modifier_boxes.set_bits(param2)
-        keybd_release.select_mode(mode)
-        keybd_list.currentIndex = keybd_list.indexOfValue(param1)
-
-        cctrl_release.select_mode(mode)
-        cctrl_list.currentIndex = cctrl_list.indexOfValue((param2 << 8) | param1)
-
-        joyst_release.select_mode(mode)
-        joyst_list.currentIndex = joyst_index(action, param1, param2)
-
-        gener_list.currentIndex = gener_list.indexOfValue(param1)
-    }
-
-    function mouse_list_changed() {
-        const index = mouse_list.currentIndex
-        if (!mouse_button.checked || switch_index < 0 || index < 0)
+        for (const button of iface_button_list)
+            button.checked = button.iface === entry.iface
+        const button = iface_buttons.checkedButton
+        if (!button)
             return
-        // A button after a movement starts as a click, a movement after a button as a hold. The
-        // present action is compared as a bare number, whatever its interface.
-        const action = current_entry().action
-        if (index < double_click_index && action < ConfigSwitch.MouseAction.Press)
-            mouse_release.select_mode(Config.ReleaseMode.Automatic)
-        else if (index > double_click_index && action >= ConfigSwitch.MouseAction.Press)
-            mouse_release.select_mode(Config.ReleaseMode.Manual)
-        last_mouse_action_index = index
-        set_mouse_action()
-    }
-
-    function joyst_list_changed() {
-        const index = joyst_list.currentIndex
-        if (!joyst_button.checked || switch_index < 0 || index < 0)
-            return
-        const action = current_entry().action
-        if (index < first_joyst_movement_index && action === ConfigSwitch.JoystAction.SetPos)
-            joyst_release.select_mode(Config.ReleaseMode.Automatic)
-        else if (index >= first_joyst_movement_index && action !== ConfigSwitch.JoystAction.SetPos)
-            joyst_release.select_mode(Config.ReleaseMode.Manual)
-        last_joyst_action_index = index
-        set_joyst_action()
-    }
-
-    function modifier_toggled(bit, checked) {
-        if (keybd_button.checked) {
-            if (checked)
-                last_keybd_modifiers |= bit
-            else
-                last_keybd_modifiers &= ~bit
+        const row = SwitchOptions.row_of(entry, key_tables)
+        button.list.currentIndex = row
+        if (row >= 0)
+            button.last_action_index = row
+        if (button.release) {
+            button.release.select_mode(mode)
+            button.last_release_mode = mode
         }
-        set_keybd_action()
+        if (button === keybd_button) {
+            modifier_boxes.set_bits(entry.param2)
+            last_keybd_modifiers = modifier_boxes.bits()
+        }
     }
 
-    function pick_mouse() {
-        mouse_list.currentIndex = last_mouse_action_index
-        mouse_release.select_shown(last_mouse_release_mode)
-        set_mouse_action()
+    // The user picked an interface: its panel shows what was last chosen on it.
+    function pick_iface(button) {
+        show_row(button, button.last_action_index)
+        if (button.release)
+            button.release.select_shown(button.last_release_mode)
+        if (button === keybd_button)
+            modifier_boxes.set_bits(last_keybd_modifiers)
+        write_shown()
     }
 
-    function pick_keybd() {
-        keybd_list.currentIndex = last_keybd_action_index
-        keybd_release.select_shown(last_keybd_release_mode)
-        modifier_boxes.set_bits(last_keybd_modifiers)
-        set_keybd_action()
+    function pick_row(button, index) {
+        show_row(button, index)
+        button.last_action_index = index
+        write_shown()
     }
 
-    function pick_cctrl() {
-        cctrl_list.currentIndex = last_cctrl_action_index
-        cctrl_release.select_shown(last_cctrl_release_mode)
-        set_cctrl_action()
+    function pick_release(button, mode) {
+        button.last_release_mode = mode
+        write_shown()
     }
 
-    function pick_joyst() {
-        joyst_list.currentIndex = last_joyst_action_index
-        joyst_release.select_shown(last_joyst_release_mode)
-        set_joyst_action()
+    function pick_modifiers() {
+        last_keybd_modifiers = modifier_boxes.bits()
+        write_shown()
     }
 
-    // For the inline components, which do not see the imported script (Qt 5.15).
+    // For the inline components, which do not see the imported scripts (Qt 5.15).
     function step_in_group(button, group, step) {
         return Focus.step_in_group(button, group, step)
     }
 
-    function pick_gener() {
-        gener_list.currentIndex = last_gener_action_index
-        set_gener_action()
+    function option_texts(iface) {
+        return SwitchOptions.options(iface, key_tables).map(function (option, index) {
+            return SwitchOptions.text(iface, index, key_tables)
+        })
+    }
+
+    function is_movement(iface, index) {
+        return SwitchOptions.is_movement(iface, index, key_tables)
     }
 
     spacing: 20
@@ -376,7 +260,8 @@ ColumnLayout {
                     iface: ConfigSwitch.Iface.Mouse
                     text: qsTr("Mouse")
                     img_source: "qrc:/img/iface_mouse.png"
-                    onToggled: if (checked) switch_configuration.pick_mouse()
+                    list: mouse_list
+                    release: mouse_release
                 }
 
                 IfaceButton {
@@ -385,7 +270,8 @@ ColumnLayout {
                     iface: ConfigSwitch.Iface.Keybd
                     text: qsTr("Keyboard")
                     img_source: "qrc:/img/iface_keybd.png"
-                    onToggled: if (checked) switch_configuration.pick_keybd()
+                    list: keybd_list
+                    release: keybd_release
                 }
 
                 IfaceButton {
@@ -395,7 +281,8 @@ ColumnLayout {
                     text: switch_configuration.small_captions ? qsTr("Multim.") : qsTr("Multimedia")
                     Accessible.name: qsTr("Multimedia")
                     img_source: "qrc:/img/iface_cctrl.png"
-                    onToggled: if (checked) switch_configuration.pick_cctrl()
+                    list: cctrl_list
+                    release: cctrl_release
                 }
 
                 IfaceButton {
@@ -405,7 +292,8 @@ ColumnLayout {
                     iface: ConfigSwitch.Iface.Joyst
                     text: qsTr("Joystick")
                     img_source: "qrc:/img/iface_joyst.png"
-                    onToggled: if (checked) switch_configuration.pick_joyst()
+                    list: joyst_list
+                    release: joyst_release
                 }
 
                 IfaceButton {
@@ -415,7 +303,7 @@ ColumnLayout {
                     iface: ConfigSwitch.Iface.Gener
                     text: qsTr("Generic")
                     img_source: "qrc:/img/iface_gener.png"
-                    onToggled: if (checked) switch_configuration.pick_gener()
+                    list: gener_list
                 }
             }
         }
@@ -431,36 +319,21 @@ ColumnLayout {
             id: mouse_list
             objectName: "mouse_list"
             label: qsTranslate("Accessibility", "Mouse action")
-            textRole: "text"
-            model: ListModel {
-                ListElement { text: qsTr("Left button") }
-                ListElement { text: qsTr("Right button") }
-                ListElement { text: qsTr("Middle button") }
-                ListElement { text: qsTr("Aux button 1") }
-                ListElement { text: qsTr("Aux button 2") }
-                ListElement { text: qsTr("Double click") }
-                ListElement { text: qsTr("Move up") }
-                ListElement { text: qsTr("Move down") }
-                ListElement { text: qsTr("Move left") }
-                ListElement { text: qsTr("Move right") }
-                ListElement { text: qsTr("Wheel up") }
-                ListElement { text: qsTr("Wheel down") }
+            model: OptionModel {
+                iface: ConfigSwitch.Iface.Mouse
             }
-            onCurrentIndexChanged: switch_configuration.mouse_list_changed()
+            onActivated: function (index) { switch_configuration.pick_row(mouse_button, index) }
         }
 
         ReleaseOptions {
             id: mouse_release
             objectName: "mouse_release"
-            // A double click presses and releases by itself.
-            visible: mouse_list.currentIndex !== switch_configuration.double_click_index
+            visible: !SwitchOptions.releases_by_itself(ConfigSwitch.Iface.Mouse,
+                                                       mouse_list.currentIndex)
             kind: "mouse"
-            movement: mouse_list.currentIndex >= switch_configuration.first_mouse_movement_index
-            onPicked: function (mode) {
-                if (mouse_button.checked)
-                    switch_configuration.last_mouse_release_mode = mode
-                switch_configuration.set_mouse_action()
-            }
+            movement: switch_configuration.is_movement(ConfigSwitch.Iface.Mouse,
+                                                       mouse_list.currentIndex)
+            onPicked: function (mode) { switch_configuration.pick_release(mouse_button, mode) }
         }
     }
 
@@ -476,15 +349,7 @@ ColumnLayout {
             label: qsTranslate("Accessibility", "Key")
             model: keybd_codes
             textRole: "name"
-            valueRole: "code"
-            onCurrentIndexChanged: {
-                if (keybd_button.checked && currentIndex >= 0)
-                    switch_configuration.last_keybd_action_index = currentIndex
-            }
-            onCurrentValueChanged: {
-                if (currentIndex >= 0)
-                    switch_configuration.set_keybd_action()
-            }
+            onActivated: function (index) { switch_configuration.pick_row(keybd_button, index) }
         }
 
         ColumnLayout {
@@ -495,6 +360,15 @@ ColumnLayout {
             function set_bits(bits) {
                 for (const box of boxes)
                     box.checked = (bits & box.bit) !== 0
+            }
+
+            function bits() {
+                let checked = 0
+                for (const box of boxes) {
+                    if (box.checked)
+                        checked |= box.bit
+                }
+                return checked
             }
 
             Layout.topMargin: 18
@@ -552,11 +426,7 @@ ColumnLayout {
             id: keybd_release
             objectName: "keybd_release"
             kind: "key"
-            onPicked: function (mode) {
-                if (keybd_button.checked)
-                    switch_configuration.last_keybd_release_mode = mode
-                switch_configuration.set_keybd_action()
-            }
+            onPicked: function (mode) { switch_configuration.pick_release(keybd_button, mode) }
         }
     }
 
@@ -572,26 +442,14 @@ ColumnLayout {
             label: qsTranslate("Accessibility", "Multimedia key")
             model: cctrl_codes
             textRole: "name"
-            valueRole: "code"
-            onCurrentIndexChanged: {
-                if (cctrl_button.checked && currentIndex >= 0)
-                    switch_configuration.last_cctrl_action_index = currentIndex
-            }
-            onCurrentValueChanged: {
-                if (currentIndex >= 0)
-                    switch_configuration.set_cctrl_action()
-            }
+            onActivated: function (index) { switch_configuration.pick_row(cctrl_button, index) }
         }
 
         ReleaseOptions {
             id: cctrl_release
             objectName: "cctrl_release"
             kind: "key"
-            onPicked: function (mode) {
-                if (cctrl_button.checked)
-                    switch_configuration.last_cctrl_release_mode = mode
-                switch_configuration.set_cctrl_action()
-            }
+            onPicked: function (mode) { switch_configuration.pick_release(cctrl_button, mode) }
         }
     }
 
@@ -605,34 +463,19 @@ ColumnLayout {
             id: joyst_list
             objectName: "joyst_list"
             label: qsTranslate("Accessibility", "Joystick action")
-            textRole: "text"
-            model: ListModel {
-                ListElement { text: qsTr("Button 1") }
-                ListElement { text: qsTr("Button 2") }
-                ListElement { text: qsTr("Button 3") }
-                ListElement { text: qsTr("Button 4") }
-                ListElement { text: qsTr("Button 5") }
-                ListElement { text: qsTr("Button 6") }
-                ListElement { text: qsTr("Button 7") }
-                ListElement { text: qsTr("Button 8") }
-                ListElement { text: qsTr("Move up") }
-                ListElement { text: qsTr("Move down") }
-                ListElement { text: qsTr("Move left") }
-                ListElement { text: qsTr("Move right") }
+            model: OptionModel {
+                iface: ConfigSwitch.Iface.Joyst
             }
-            onCurrentIndexChanged: switch_configuration.joyst_list_changed()
+            onActivated: function (index) { switch_configuration.pick_row(joyst_button, index) }
         }
 
         ReleaseOptions {
             id: joyst_release
             objectName: "joyst_release"
             kind: "joyst"
-            movement: joyst_list.currentIndex >= switch_configuration.first_joyst_movement_index
-            onPicked: function (mode) {
-                if (joyst_button.checked)
-                    switch_configuration.last_joyst_release_mode = mode
-                switch_configuration.set_joyst_action()
-            }
+            movement: switch_configuration.is_movement(ConfigSwitch.Iface.Joyst,
+                                                       joyst_list.currentIndex)
+            onPicked: function (mode) { switch_configuration.pick_release(joyst_button, mode) }
         }
     }
 
@@ -647,26 +490,10 @@ ColumnLayout {
             objectName: "gener_list"
             label: qsTranslate("Accessibility", "Event")
             visible: settings.show_generic_iface
-            textRole: "text"
-            valueRole: "value"
-            model: ListModel {
-                ListElement { text: qsTr("Event 1"); value: 0 }
-                ListElement { text: qsTr("Event 2"); value: 1 }
-                ListElement { text: qsTr("Event 3"); value: 2 }
-                ListElement { text: qsTr("Event 4"); value: 3 }
-                ListElement { text: qsTr("Event 5"); value: 4 }
-                ListElement { text: qsTr("Event 6"); value: 5 }
-                ListElement { text: qsTr("Event 7"); value: 6 }
-                ListElement { text: qsTr("Event 8"); value: 7 }
+            model: OptionModel {
+                iface: ConfigSwitch.Iface.Gener
             }
-            onCurrentIndexChanged: {
-                if (gener_button.checked && currentIndex >= 0)
-                    switch_configuration.last_gener_action_index = currentIndex
-            }
-            onCurrentValueChanged: {
-                if (currentIndex >= 0)
-                    switch_configuration.set_gener_action()
-            }
+            onActivated: function (index) { switch_configuration.pick_row(gener_button, index) }
         }
     }
 
@@ -681,8 +508,14 @@ ColumnLayout {
         color: "#888"
     }
 
+    // An interface: its button, its panel's list and release options (none for the generic one),
+    // and what the user last chose there, which comes back when the interface is picked again.
     component IfaceButton: ImageTextRadioButton {
         property int iface
+        property Item list
+        property Item release: null
+        property int last_action_index: 0
+        property int last_release_mode: Config.ReleaseMode.Automatic
 
         Layout.fillWidth: true
         Layout.fillHeight: true
@@ -690,6 +523,28 @@ ColumnLayout {
         Layout.preferredWidth: 1
         ButtonGroup.group: iface_buttons
         font_size: switch_configuration.small_captions ? 12 : 16
+        onToggled: if (checked) switch_configuration.pick_iface(this)
+    }
+
+    // An interface's options as a list model. A language change rewrites the texts in place, so
+    // that the list keeps its row.
+    component OptionModel: ListModel {
+        id: option_model
+
+        property int iface
+        readonly property var texts: switch_configuration.option_texts(iface)
+
+        function show_texts() {
+            for (var i = 0; i < texts.length; ++i) {
+                if (i < count)
+                    setProperty(i, "text", texts[i])
+                else
+                    append({ text: texts[i] })
+            }
+        }
+
+        onTextsChanged: show_texts()
+        Component.onCompleted: show_texts()
     }
 
     // The rows' names are read again on every evaluation, so the shown text follows a language
@@ -697,6 +552,7 @@ ColumnLayout {
     component ActionList: CardComboBox {
         Layout.fillWidth: true
         Layout.preferredHeight: 80
+        textRole: "text"
         displayText: currentIndex < 0 ? "" : model.get(currentIndex)[textRole]
     }
 
@@ -705,7 +561,7 @@ ColumnLayout {
 
         font.family: "Open Sans"
         font.pixelSize: 14
-        onToggled: switch_configuration.modifier_toggled(bit, checked)
+        onToggled: switch_configuration.pick_modifiers()
 
         FocusRing {}
     }

@@ -31,7 +31,8 @@ WindowTest {
         pick(data.tag)
         tryVerify(function () { return test_settings.value("lang") === data.tag })
         compare(child("settings_title").text, qsTranslate("AppSettings", "Settings"))
-        compare(row.text, qsTranslate("ConfigSwitchUtil", english[0]))
+        // The overview names the switch's option as the editor does.
+        compare(row.text, qsTranslate("SwitchConfiguration", english[0]))
         compare(row.text !== english[0], data.translated, row.text)
         compare(pointer.displayText, qsTranslate("DeviceConfiguration", english[1]))
         // Nothing moves, nothing is sent.
