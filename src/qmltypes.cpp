@@ -3,8 +3,8 @@
 #include "config.h"
 #include "configfile.h"
 #include "configswitch.h"
+#include "device.h"
 #include "deviceaccess.h"
-#include "devicehid.h"
 #include "diagnostics.h"
 #include "switchsheet.h"
 #include "translate.h"
@@ -19,13 +19,13 @@ void register_qml_types()
 
     // The order of the registrations is the module's: Device, Translate, Config, ConfigSwitch.
 
-    // Device: the factory builds a DeviceHid, which has no meta-object of its own, so QML sees
-    // exactly Device's properties, signals and invokables. Its config property carries a Config*.
+    // Device and Translate only as the types of the context properties device and translate:
+    // a Device made in QML would start the HID layer anew and drop the app's own registrations.
+    // device is a DeviceHid, which has no meta-object of its own, so QML sees exactly Device's
+    // properties, signals and invokables. Its config property carries a Config*.
     qRegisterMetaType<Config*>("Config*");
-    qmlRegisterType<DeviceHid>(uri, major, minor, "Device");
-
-    // Created from QML it has no engine, so it installs catalogs without retranslating.
-    qmlRegisterType<Translate>(uri, major, minor, "Translate");
+    qmlRegisterUncreatableType<Device>(uri, major, minor, "Device", "Cannot create in QML");
+    qmlRegisterUncreatableType<Translate>(uri, major, minor, "Translate", "Cannot create in QML");
 
     qmlRegisterType<Config>(uri, major, minor, "Config");
     // Only for its enumerations (ConfigSwitch.Iface.Mouse, ...); entries belong to their Config.
