@@ -3,6 +3,7 @@ import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
+import Velquin 1.0
 import "Controls"
 
 Item {
@@ -28,26 +29,9 @@ Item {
             Layout.alignment: Qt.AlignTop
         }
 
-        Row {
-            spacing: 1
+        Wordmark {
             Layout.alignment: Qt.AlignHCenter
-
-            Text {
-                text: "velquin"
-                color: "white"
-                font.family: "Nunito"
-                font.bold: true
-                font.pixelSize: 44
-            }
-            Text {
-                text: "plus"
-                color: "transparent"
-                style: Text.Outline
-                styleColor: "white"
-                font.family: "Nunito"
-                font.bold: true
-                font.pixelSize: 44
-            }
+            pixel_size: 44
         }
 
         LinkLabel {
@@ -67,7 +51,7 @@ Item {
             font.pixelSize: 16
             lineHeight: 1.4
             // The style sheet has to come first: Qt applies it only to what follows.
-            text: "<style>a:link { color: lightblue; }</style>"
+            text: "<style>a:link { color: " + Theme.link + "; }</style>"
                   + qsTr("Velquin Plus is a Bluetooth LE device to access your computer, phone or tablet using standard switches. Visit <a href=\"https://tarvek.example/velquin-plus\">tarvek.example/velquin-plus</a> for more information.")
             onLinkActivated: function (link) {
                 Qt.openUrlExternally(link)

@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
+import Velquin 1.0
 import "Controls"
 
 Item {
@@ -41,7 +42,7 @@ Item {
             Label {
                 objectName: "settings_title"
                 text: qsTr("Settings")
-                color: "white"
+                color: Theme.text
                 font.family: "Nunito"
                 font.pixelSize: 26
                 elide: Text.ElideRight
@@ -214,13 +215,13 @@ Item {
         topPadding: 20
         bottomPadding: 20
         highlighted: true
-        Material.accent: "#3f3f51"
+        Material.accent: Theme.card
 
         FocusRing {}
     }
 
     component InfoLine: Label {
-        color: "#ccffffff"
+        color: Theme.info
         font.family: "Open Sans"
         font.pixelSize: 14
     }

@@ -206,7 +206,7 @@ Item {
                                               .arg(preview.saved).arg(preview.device_name)
             // The device name comes from the file.
             textFormat: Text.PlainText
-            color: "#aaa"
+            color: Theme.secondary
             font.family: "Open Sans"
             font.pixelSize: 14
             wrapMode: Text.WordWrap
@@ -267,7 +267,7 @@ Item {
                         objectName: "files_preview_action_" + preview_row.index
                         width: parent.width
                         text: ConfigSwitchUtil.switch_action_name(preview_row.entry())
-                        color: "white"
+                        color: Theme.text
                         font.family: "Open Sans"
                         font.pixelSize: 15
                         wrapMode: Text.WordWrap
@@ -280,7 +280,7 @@ Item {
                         visible: preview_row.release(
                                      ConfigSwitchUtil.release_mode_show_in_device_config)
                         text: preview_row.release(ConfigSwitchUtil.release_mode_name)
-                        color: "#aaa"
+                        color: Theme.secondary
                         font.family: "Open Sans"
                         font.pixelSize: 14
                         wrapMode: Text.WordWrap

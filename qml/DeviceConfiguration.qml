@@ -3,6 +3,7 @@ import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
+import Velquin 1.0
 import "Controls"
 import "ConfigSwitchUtil.js" as ConfigSwitchUtil
 import "Controls/Focus.js" as Focus
@@ -80,7 +81,7 @@ ColumnLayout {
                 Layout.preferredWidth: menu_column.width
                 Layout.preferredHeight: menu_column.height
                 radius: 100
-                color: device_configuration.menu_open ? "#3f3f51" : "transparent"
+                color: device_configuration.menu_open ? Theme.card : "transparent"
 
                 Column {
                     id: menu_column
@@ -121,31 +122,9 @@ ColumnLayout {
             }
         }
 
-        Row {
+        Wordmark {
             Layout.alignment: Qt.AlignHCenter
-            spacing: 1
-            // Read as the name the wordmark stands for.
-            Accessible.role: Accessible.Heading
-            Accessible.name: "Velquin Plus"
-
-            Label {
-                text: "velquin"
-                color: "white"
-                font.family: "Nunito"
-                font.pixelSize: 36
-                font.bold: true
-                Accessible.ignored: true
-            }
-            Label {
-                text: "plus"
-                color: "transparent"
-                style: Text.Outline
-                styleColor: "white"
-                font.family: "Nunito"
-                font.pixelSize: 36
-                font.bold: true
-                Accessible.ignored: true
-            }
+            pixel_size: 36
         }
     }
 
@@ -229,10 +208,8 @@ ColumnLayout {
                             mipmap: true
                         }
 
-                        Rectangle {
-                            Layout.preferredWidth: 1
-                            Layout.fillHeight: true
-                            color: "#888"
+                        Separator {
+                            vertical: true
                         }
 
                         ColumnLayout {
@@ -265,7 +242,7 @@ ColumnLayout {
                                     Layout.fillWidth: true
                                     text: ConfigSwitchUtil.switch_action_name(
                                               config.sw_simplified_config[switch_row.index])
-                                    color: "white"
+                                    color: Theme.text
                                     font.family: "Open Sans"
                                     font.pixelSize: 16
                                     wrapMode: Text.WordWrap
@@ -281,7 +258,7 @@ ColumnLayout {
                                 visible: switch_row.release(
                                              ConfigSwitchUtil.release_mode_show_in_device_config)
                                 text: switch_row.release(ConfigSwitchUtil.release_mode_name)
-                                color: "#aaa"
+                                color: Theme.secondary
                                 font.family: "Open Sans"
                                 font.pixelSize: 16
                                 wrapMode: Text.WordWrap
@@ -390,15 +367,9 @@ ColumnLayout {
         Layout.fillHeight: true
     }
 
-    component Separator: Rectangle {
-        Layout.fillWidth: true
-        Layout.preferredHeight: 1
-        color: "#888"
-    }
-
     component CardTitle: Label {
         Accessible.role: Accessible.Heading
-        color: "white"
+        color: Theme.text
         font.family: "Nunito"
         font.pixelSize: 22
     }
@@ -444,7 +415,7 @@ ColumnLayout {
             // The list carries it as its name.
             Accessible.ignored: true
             text: setting_row.label + ":"
-            color: "white"
+            color: Theme.text
             font.family: "Nunito"
             font.pixelSize: 18
         }
@@ -453,7 +424,7 @@ ColumnLayout {
             id: setting_list
             Layout.fillWidth: true
             Layout.preferredHeight: 70
-            bg_color: "#333344"
+            bg_color: Theme.background
             label: setting_row.label
             textRole: "text"
             currentIndex: setting_row.value

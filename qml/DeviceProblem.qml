@@ -28,7 +28,7 @@ ColumnLayout {
               : device_problem.problem === "disconnected"
                 ? qsTr("Velquin Plus is paired but not connected. Switch it off and on.")
                 : device.problem_message
-        color: "#aaffffff"
+        color: Theme.hint
         font.family: "Open Sans"
         font.pixelSize: 16
         wrapMode: Text.WordWrap
@@ -68,7 +68,7 @@ ColumnLayout {
         leftPadding: 20
         rightPadding: 20
         highlighted: true
-        Material.accent: "#3f3f51"
+        Material.accent: Theme.card
         font.family: "Open Sans"
 
         FocusRing {}

@@ -3,6 +3,7 @@ import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
+import Velquin 1.0
 import "Controls"
 import "Controls/Focus.js" as Focus
 
@@ -58,7 +59,7 @@ Item {
         Label {
             objectName: "help_title"
             text: qsTr("How to connect Velquin Plus")
-            color: "white"
+            color: Theme.text
             font.family: "Nunito"
             font.pixelSize: 26
             wrapMode: Text.WordWrap
@@ -83,7 +84,7 @@ Item {
 
                     Label {
                         text: qsTr("Have you paired Velquin Plus to this device before?")
-                        color: "white"
+                        color: Theme.text
                         font.family: "Open Sans"
                         font.pixelSize: 18
                         wrapMode: Text.WordWrap
@@ -141,7 +142,7 @@ Item {
     component HelpAnswer: LinkLabel {
         signal clicked
 
-        color: "lightblue"
+        color: Theme.link
         font.family: "Open Sans"
         font.pixelSize: 16
         wrapMode: Text.WordWrap
@@ -198,7 +199,7 @@ Item {
             id: steps_label
             objectName: "help_steps_text"
             width: parent.width
-            color: "white"
+            color: Theme.text
             font.family: "Open Sans"
             font.pixelSize: 16
             lineHeight: 1.4

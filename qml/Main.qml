@@ -48,7 +48,7 @@ ApplicationWindow {
     width: 450
     height: 700
     visible: true
-    color: "#333344"
+    color: Theme.background
 
     Component.onCompleted: {
         config.copy_from(device.config)

@@ -3,6 +3,7 @@ import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
+import Velquin 1.0
 import "Controls"
 
 Item {
@@ -38,27 +39,13 @@ Item {
 
             Label {
                 text: qsTr("Connect your") + " "
-                color: "white"
+                color: Theme.text
                 font.family: "Nunito"
                 font.pixelSize: 28
                 Accessible.ignored: true
             }
-            Label {
-                text: "velquin"
-                color: "white"
-                font.family: "Nunito"
-                font.pixelSize: 28
-                font.bold: true
-                Accessible.ignored: true
-            }
-            Label {
-                text: "plus"
-                color: "transparent"
-                style: Text.Outline
-                styleColor: "white"
-                font.family: "Nunito"
-                font.pixelSize: 28
-                font.bold: true
+            Wordmark {
+                pixel_size: 28
                 Accessible.ignored: true
             }
         }
@@ -84,7 +71,7 @@ Item {
             Layout.bottomMargin: 30
             text: qsTr("Do you need help to connect Velquin Plus to this ")
                   + (please_connect.mobile ? qsTr("device") : qsTr("computer")) + "?"
-            color: "light blue"
+            color: Theme.link
             font.family: "Open Sans"
             font.pixelSize: 16
             wrapMode: Text.WordWrap

@@ -166,7 +166,7 @@ ColumnLayout {
             Accessible.role: Accessible.Heading
             Accessible.name: qsTranslate("Accessibility", "Switch %1")
                              .arg(Math.max(switch_configuration.switch_index, 0) + 1)
-            color: "white"
+            color: Theme.text
             font.family: "Nunito"
             font.pixelSize: 26
         }
@@ -223,7 +223,7 @@ ColumnLayout {
                 objectName: "reading_notice"
                 visible: !device.config_ready
                 text: qsTr("Reading") + "..."
-                color: "#aaffffff"
+                color: Theme.hint
                 font.family: "Open Sans"
                 font.pixelSize: 16
             }
@@ -232,7 +232,7 @@ ColumnLayout {
                 Layout.leftMargin: 10
                 Layout.rightMargin: 10
                 text: qsTr("Action type")
-                color: "white"
+                color: Theme.text
                 font.family: "Open Sans"
                 font.pixelSize: 22
             }
@@ -376,7 +376,7 @@ ColumnLayout {
 
             Label {
                 text: qsTr("Modifiers") + ":"
-                color: "white"
+                color: Theme.text
                 font.family: "Nunito"
                 font.pixelSize: 20
             }
@@ -502,12 +502,6 @@ ColumnLayout {
         Layout.fillHeight: true
     }
 
-    component Separator: Rectangle {
-        Layout.fillWidth: true
-        Layout.preferredHeight: 1
-        color: "#888"
-    }
-
     // An interface: its button, its panel's list and release options (none for the generic one),
     // and what the user last chose there, which comes back when the interface is picked again.
     component IfaceButton: ImageTextRadioButton {
@@ -571,7 +565,7 @@ ColumnLayout {
         Layout.leftMargin: 10
         Layout.rightMargin: 10
         Layout.bottomMargin: 10
-        color: "#aaffffff"
+        color: Theme.hint
         font.family: "Open Sans"
         font.pixelSize: 15
         wrapMode: Text.WordWrap

@@ -32,6 +32,10 @@ void register_qml_types()
     qmlRegisterUncreatableMetaObject(ConfigSwitch::staticMetaObject, uri, major, minor,
                                      "ConfigSwitch", "Cannot create in QML");
 
+    // The screens' colours, from the resources.
+    qmlRegisterSingletonType(QUrl(QStringLiteral("qrc:/qml/Theme.qml")), uri, major, minor,
+                             "Theme");
+
     // Why the device cannot be reached, and what to send for help: created by the screens.
     qmlRegisterType<DeviceAccess>(uri, major, minor, "DeviceAccess");
     qmlRegisterType<Diagnostics>(uri, major, minor, "Diagnostics");

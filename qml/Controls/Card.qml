@@ -1,10 +1,11 @@
 import QtQuick 2.15
+import Velquin 1.0
 
 // A rounded panel; the content goes on top of it as children.
 Item {
     id: card
 
-    property color color: "#3f3f51"
+    property color color: Theme.card
 
     // The shadow is a pre-rendered nine-patch: a blur effect would build a shader and an offscreen
     // texture per card before the first frame, most of a start without a GPU driver.

@@ -1,10 +1,11 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import Velquin 1.0
 
 ComboBox {
     id: control
 
-    property color bg_color: "#3f3f51"
+    property color bg_color: Theme.card
     // What the list chooses, for assistive technology, which reads it before the choice.
     property string label
 

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
+import Velquin 1.0
 import "Focus.js" as Focus
 
 // A selectable tile: a picture over a caption.
@@ -51,7 +52,7 @@ RadioButton {
             Label {
                 Layout.fillWidth: true
                 text: control.text
-                color: "white"
+                color: Theme.text
                 font.family: "Open Sans"
                 font.pixelSize: control.font_size
                 horizontalAlignment: Text.AlignHCenter

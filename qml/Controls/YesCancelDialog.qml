@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls.Material 2.15
 import QtQuick.Window 2.15
+import Velquin 1.0
 import "Focus.js" as Focus
 
 // A confirmation question; only the confirming button emits `yes`. Items declared inside show
@@ -64,7 +65,7 @@ Popup {
             text: dialog.info_text
             // It may quote a file's contents: never read as markup.
             textFormat: Text.PlainText
-            color: "white"
+            color: Theme.text
             font.family: "Open Sans"
             font.pixelSize: 16
             wrapMode: Text.WordWrap
