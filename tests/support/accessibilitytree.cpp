@@ -55,12 +55,14 @@ public:
         return A::isActive();
     }
 
-    // What assistive technology would miss: controls without a role or a name, pictures that are
-    // not hidden, and clickable or focusable items that are no named control.
+    // What assistive technology would get wrong: controls without a role or a name, pictures
+    // that are not hidden, anything of a page out of sight (left or right of the window), and
+    // clickable or focusable items that are no named control.
     Q_INVOKABLE QStringList faults(QQuickWindow* window) const
     {
         QStringList found;
-        check_interface(A::queryAccessibleInterface(window), found);
+        QAccessibleInterface* root = A::queryAccessibleInterface(window);
+        check_interface(root, root->rect(), found);
         check_item(window->contentItem(), found);
         return found;
     }
@@ -71,24 +73,21 @@ public:
         return iface ? iface->text(A::Name) : QString();
     }
 
-    // Whether the item is in the tree that assistive technology walks, and not hidden there.
-    Q_INVOKABLE bool exposed(QQuickItem* item) const
-    {
-        return reaches(A::queryAccessibleInterface(item->window()), item);
-    }
-
 private:
-    void check_interface(QAccessibleInterface* iface, QStringList& found) const
+    void check_interface(QAccessibleInterface* iface, QRect window, QStringList& found) const
     {
         if (!iface || iface->state().invisible)
             return;
+        const QRect rect = iface->rect();
         const bool no_role = iface->role() == A::NoRole || iface->role() == A::Client;
         if (acts(iface) && (no_role || !named(iface)))
             found << (no_role ? "no role: " : "no name: ") + describe(iface->object());
-        else if (iface->role() == A::Graphic && !named(iface))
+        else if (iface->role() == A::Graphic)
             found << "picture not hidden: " + describe(iface->object());
+        else if (rect.isValid() && (rect.right() < window.left() || rect.left() > window.right()))
+            found << "out of sight: " + describe(iface->object());
         for (int i = 0; i < iface->childCount(); ++i)
-            check_interface(iface->child(i), found);
+            check_interface(iface->child(i), window, found);
     }
 
     // A mouse area needs itself or its parent exposed as a named control, a focusable item itself.
@@ -107,16 +106,6 @@ private:
         }
         for (QQuickItem* child : item->childItems())
             check_item(child, found);
-    }
-
-    bool reaches(QAccessibleInterface* iface, QObject* object) const
-    {
-        if (!iface || iface->state().invisible)
-            return false;
-        bool found = iface->object() == object;
-        for (int i = 0; i < iface->childCount() && !found; ++i)
-            found = reaches(iface->child(i), object);
-        return found;
     }
 };
 
