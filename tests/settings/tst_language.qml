@@ -3,7 +3,7 @@ import QtTest 1.15
 import VelquinTest 1.0
 
 // The language list: it shows the language that start-up installed and stores nothing on its own;
-// a pick is stored and retranslates the screens in place, sending nothing.
+// a pick is stored and retranslates the screens in place. Nothing is sent all along.
 WindowTest {
     name: "Language"
 
@@ -15,13 +15,13 @@ WindowTest {
     }
 
     function test_picked_language_is_stored_and_shown_at_once(data) {
+        const writes = sim.writes_applied()
         translate.set_language(data.stored)
         create_window({ lang: data.stored })
         // Items of two screens, kept: they must be retranslated in place, not made anew.
         const row = child("switch_action_0")
         const pointer = child("pointer_list")
         const before = [row.text, pointer.displayText, pointer.currentIndex]
-        const writes = sim.writes_applied()
         open_page("settings")
         const list = child("settings_language")
         compare(list.displayText, data.shown)

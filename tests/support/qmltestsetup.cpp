@@ -17,7 +17,6 @@
 #include <QTranslator>
 #include <QtQuickTest>
 
-#include <algorithm>
 #include <memory>
 
 namespace {
@@ -77,20 +76,14 @@ public:
     Q_INVOKABLE bool plug() { return device.plug(); }
     Q_INVOKABLE void unplug() { device.unplug(); }
     // A pause before each report in either direction.
-    Q_INVOKABLE void set_latency(int ms) { device.set_report_delay_ms(unsigned(std::max(ms, 0))); }
+    Q_INVOKABLE void set_latency(int ms) { device.set_report_delay_ms(unsigned(qMax(ms, 0))); }
 
     Q_INVOKABLE QVariantList press_entries() const { return entries(&SimConfig::press); }
     Q_INVOKABLE QVariantList release_entries() const { return entries(&SimConfig::release); }
     Q_INVOKABLE bool use_joystick() const { return device.use_joystick(); }
     Q_INVOKABLE void reset_factory() { device.reset_to_factory(); }
-    Q_INVOKABLE void set_press(int i, const QVariantMap& entry)
-    {
-        set(&SimConfig::press, i, entry);
-    }
-    Q_INVOKABLE void set_release(int i, const QVariantMap& entry)
-    {
-        set(&SimConfig::release, i, entry);
-    }
+    Q_INVOKABLE void set_press(int i, const QVariantMap& e) { set(&SimConfig::press, i, e); }
+    Q_INVOKABLE void set_release(int i, const QVariantMap& e) { set(&SimConfig::release, i, e); }
     Q_INVOKABLE void set_use_joystick(bool use)
     {
         SimConfig config = device.config();
@@ -138,9 +131,9 @@ class SettingsStore : public QObject
 
 public:
     Q_INVOKABLE QVariant value(const QString& key) const { return QSettings().value(key); }
-    Q_INVOKABLE void set_value(const QString& key, const QVariant& value)
+    Q_INVOKABLE void set_value(const QString& key, const QVariant& v)
     {
-        QSettings().setValue(key, value);
+        QSettings().setValue(key, v);
     }
 };
 
