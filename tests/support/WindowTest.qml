@@ -8,10 +8,6 @@ import Velquin 1.0
 TestCase {
     property var window: null
 
-    readonly property int automatic: Config.ReleaseMode.Automatic
-    readonly property int manual: Config.ReleaseMode.Manual
-    readonly property int alternate: Config.ReleaseMode.Alternate
-
     // The window's pages by the names its navigation knows them by, and the page views that show
     // them (page view, index), outermost first: the one place that knows how the window holds its
     // pages. Tests use open_page() and shown_page().
