@@ -359,26 +359,6 @@
         <translation>Doble clic auxiliar 2</translation>
     </message>
     <message>
-        <source>Ctrl</source>
-        <translation>Ctrl</translation>
-    </message>
-    <message>
-        <source>Shift</source>
-        <translation>Mayús</translation>
-    </message>
-    <message>
-        <source>Alt</source>
-        <translation>Alt</translation>
-    </message>
-    <message>
-        <source>GUI</source>
-        <translation>GUI</translation>
-    </message>
-    <message>
-        <source>AltGr</source>
-        <translation>AltGr</translation>
-    </message>
-    <message>
         <source>Press</source>
         <translation>Presionar</translation>
     </message>

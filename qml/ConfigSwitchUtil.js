@@ -59,14 +59,11 @@ function mouse_text(action, param1, param2) {
     return option_text(Mouse, action, param1, param2)
 }
 
-// Modifier bits of a HID keyboard report in the order the description lists them.
 function modifiers_text(param2) {
-    const words = [[0x01, qsTr("Ctrl")], [0x02, qsTr("Shift")], [0x04, qsTr("Alt")],
-                   [0x08, qsTr("GUI")], [0x40, qsTr("AltGr")]]
     let text = ""
-    for (const [bit, word] of words) {
-        if (param2 & bit)
-            text += " + " + word
+    for (const modifier of SwitchOptions.modifier_keys()) {
+        if (param2 & modifier.bit)
+            text += " + " + qsTranslate("SwitchConfiguration", modifier.text)
     }
     return text
 }
@@ -91,8 +88,9 @@ function joyst_text(action, param1, param2) {
     const Joyst = Velquin.ConfigSwitch.Iface.Joyst
     switch (action) {
     case Velquin.ConfigSwitch.JoystAction.SetPos:
-        // Every position names a direction: a negative one left or up, any other right or down.
-        return option_text(Joyst, action, param1, (param2 & 0x80) !== 0 ? 0x81 : 0x7F)
+        // Every position names a direction: the centre, which no option holds, reads as right or
+        // down.
+        return option_text(Joyst, action, param1, param2 === 0 ? 1 : param2)
     case Velquin.ConfigSwitch.JoystAction.Click: {
         const text = option_text(Joyst, action, param1, 0)
         return text !== undefined ? text : qsTr("Button") + " " + (param1 + 1)

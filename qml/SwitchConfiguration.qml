@@ -355,7 +355,15 @@ ColumnLayout {
         ColumnLayout {
             id: modifier_boxes
 
-            readonly property var boxes: [ctrl_box, shift_box, alt_box, gui_box, altgr_box]
+            // Three in the first row, the rest in the second.
+            readonly property var boxes: {
+                const rows = [first_boxes, second_boxes]
+                return rows.reduce(function (all, row) {
+                    for (let i = 0; i < row.count; ++i)
+                        all.push(row.itemAt(i))
+                    return all
+                }, [])
+            }
 
             function set_bits(bits) {
                 for (const box of boxes)
@@ -384,40 +392,20 @@ ColumnLayout {
             RowLayout {
                 spacing: 10
 
-                ModifierBox {
-                    id: ctrl_box
-                    objectName: "modifier_ctrl"
-                    text: qsTr("Ctrl")
-                    bit: 0x01
-                }
-                ModifierBox {
-                    id: shift_box
-                    objectName: "modifier_shift"
-                    text: qsTr("Shift")
-                    bit: 0x02
-                }
-                ModifierBox {
-                    id: alt_box
-                    objectName: "modifier_alt"
-                    text: qsTr("Alt")
-                    bit: 0x04
+                Repeater {
+                    id: first_boxes
+                    model: SwitchOptions.modifier_keys().slice(0, 3)
+                    delegate: ModifierBox {}
                 }
             }
 
             RowLayout {
                 spacing: 10
 
-                ModifierBox {
-                    id: gui_box
-                    objectName: "modifier_gui"
-                    text: qsTr("GUI")
-                    bit: 0x08
-                }
-                ModifierBox {
-                    id: altgr_box
-                    objectName: "modifier_altgr"
-                    text: qsTr("AltGr")
-                    bit: 0x40
+                Repeater {
+                    id: second_boxes
+                    model: SwitchOptions.modifier_keys().slice(3)
+                    delegate: ModifierBox {}
                 }
             }
         }
@@ -551,8 +539,11 @@ ColumnLayout {
     }
 
     component ModifierBox: CheckBox {
-        property int bit
+        required property var modelData
+        readonly property int bit: modelData.bit
 
+        objectName: "modifier_" + modelData.name
+        text: qsTranslate("SwitchConfiguration", modelData.text)
         font.family: "Open Sans"
         font.pixelSize: 14
         onToggled: switch_configuration.pick_modifiers()

@@ -78,6 +78,20 @@ const gener_options = [
     button(QT_TRANSLATE_NOOP("SwitchConfiguration", "Event 8"), GenerAction.Send, 7, 0)
 ]
 
+// The keyboard's modifiers: their bits in a HID keyboard report's modifier byte (left Control,
+// Shift, Alt, GUI, right Alt), in the order that the editor shows and the overview names them.
+const modifiers = [
+    { bit: 0x01, name: "ctrl", text: QT_TRANSLATE_NOOP("SwitchConfiguration", "Ctrl") },
+    { bit: 0x02, name: "shift", text: QT_TRANSLATE_NOOP("SwitchConfiguration", "Shift") },
+    { bit: 0x04, name: "alt", text: QT_TRANSLATE_NOOP("SwitchConfiguration", "Alt") },
+    { bit: 0x08, name: "gui", text: QT_TRANSLATE_NOOP("SwitchConfiguration", "GUI") },
+    { bit: 0x40, name: "altgr", text: QT_TRANSLATE_NOOP("SwitchConfiguration", "AltGr") }
+]
+
+function modifier_keys() {
+    return modifiers
+}
+
 // A key table's rows as options: the code's low byte and high byte (a keyboard code has no high
 // byte; the editor adds its modifiers there).
 function key_options(table, tap) {

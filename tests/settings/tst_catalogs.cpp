@@ -34,7 +34,7 @@ const QMap<QString, int> expected_counts = {
     {"AppSettings", 13},
     {"CctrlCodes", 24},
     {"ConfigFile", 23},
-    {"ConfigSwitchUtil", 24},
+    {"ConfigSwitchUtil", 19},
     {"ConfigurationFiles", 21},
     {"DeviceConfiguration", 14},
     {"DeviceProblem", 5},
