@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.15
+import Qt.labs.settings 1.0
 import Velquin 1.0
 
 // The real main window on the virtual Velquin Plus, driven as a user drives it (README.md). Every
@@ -7,6 +8,8 @@ import Velquin 1.0
 // device plugged with its factory configuration read.
 TestCase {
     property var window: null
+    // The store that the window's settings live in: value(key), setValue(key, value).
+    readonly property Settings stored_settings: Settings {}
 
     // The window's pages by the names its navigation knows them by, and the page views that show
     // them (page view, index), outermost first: the one place that knows how the window holds its
@@ -26,7 +29,7 @@ TestCase {
 
     function init() {
         sim.reset()
-        test_settings.set_value("first_run", false)
+        stored_settings.setValue("first_run", false)
     }
 
     function cleanup() {
@@ -46,7 +49,7 @@ TestCase {
     // Seeds settings, then makes the window and makes it the active one (keys go there).
     function create_window(settings) {
         for (const key in settings)
-            test_settings.set_value(key, settings[key])
+            stored_settings.setValue(key, settings[key])
         const component = Qt.createComponent("qrc:/qml/Main.qml")
         compare(component.status, Component.Ready, component.errorString())
         window = component.createObject(null)

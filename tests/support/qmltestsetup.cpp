@@ -124,23 +124,10 @@ private:
     DeviceHid& link;
 };
 
-// The store that the window's Settings uses (context property "test_settings").
-class SettingsStore : public QObject
-{
-    Q_OBJECT
-
-public:
-    Q_INVOKABLE QVariant value(const QString& key) const { return QSettings().value(key); }
-    Q_INVOKABLE void set_value(const QString& key, const QVariant& v)
-    {
-        QSettings().setValue(key, v);
-    }
-};
-
 // Built before the application object, as start-up builds the device: a settings store of its own
 // in a temporary folder, the virtual HID bus with the virtual Velquin Plus plugged in, and the real
 // DeviceHid. Every QML file then gets a fresh engine with the real types, the context properties of
-// start-up, `sim` and `test_settings`, in English.
+// start-up and `sim`, in English.
 class QmlTestSetup : public QObject
 {
     Q_OBJECT
@@ -201,7 +188,6 @@ public slots:
         context->setContextProperty(QStringLiteral("PROJECT_VERSION"),
                                     QStringLiteral(VELQUIN_PROJECT_VERSION));
         context->setContextProperty(QStringLiteral("sim"), sim.get());
-        context->setContextProperty(QStringLiteral("test_settings"), &settings_store);
     }
 
     void cleanupTestCase() { translate.reset(); }
@@ -212,7 +198,6 @@ private:
     std::unique_ptr<VirtualVelquin> virtual_device;
     std::unique_ptr<DeviceHid> device;
     std::unique_ptr<SimControl> sim;
-    SettingsStore settings_store;
     std::unique_ptr<Translate> translate;
 };
 

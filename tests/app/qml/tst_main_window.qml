@@ -17,12 +17,12 @@ WindowTest {
     }
 
     function test_first_start_shows_about_until_a_normal_exit() {
-        test_settings.set_value("first_run", true)
+        stored_settings.setValue("first_run", true)
         compare_opened_on("about", create_window().width)
         click(child("about_continue"))
         compare(shown_page(), "device_configuration")
         close_window()
-        compare(String(test_settings.value("first_run")), "false")
+        compare(String(stored_settings.value("first_run")), "false")
         create_window()
         compare_opened_on("device_configuration", 0)
     }
