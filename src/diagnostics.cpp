@@ -129,13 +129,10 @@ void Diagnostics::copy(const QString& device_words)
         worker.join(); // a report already under way is done within moments
     worker = std::thread([this, device_words] {
         const QString hid = hid_section();
-        QMetaObject::invokeMethod(
-            this,
-            [this, hid, device_words] {
-                QGuiApplication::clipboard()->setText(report(hid, device_words));
-                emit copied();
-            },
-            Qt::QueuedConnection);
+        handoff.post([this, hid, device_words] {
+            QGuiApplication::clipboard()->setText(report(hid, device_words));
+            emit copied();
+        });
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "threadhandoff.h"
+
 #include <QObject>
 #include <QString>
 
@@ -42,5 +44,6 @@ signals:
 
 private:
     Device* device = nullptr;
+    ThreadHandoff handoff; // brings the worker's result back to this object's thread
     std::thread worker;
 };

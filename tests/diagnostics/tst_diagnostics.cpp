@@ -62,7 +62,6 @@ void tst_diagnostics::report_holds_each_part()
     diagnostics.copy(QStringLiteral("the device in words"));
     QVERIFY(copied.wait());
     const QStringList sections = QGuiApplication::clipboard()->text().split("\n== ");
-    QCOMPARE(sections.size(), 6);
     const QStringList wanted[] = {{QCoreApplication::applicationVersion(), qVersion()},
                                   {vhid_backend_name(), "virtual:"},
                                   {"Problem", device.get_problem()},
@@ -70,7 +69,7 @@ void tst_diagnostics::report_holds_each_part()
                                   {"a message for the report"}};
     for (int i = 0; i < 5; ++i)
         for (const QString& part : wanted[i])
-            QVERIFY2(sections[i + 1].contains(part), qPrintable(part));
+            QVERIFY2(sections.value(i + 1).contains(part), qPrintable(part));
 }
 
 void tst_diagnostics::root_runs_only_the_fixed_command_data()
