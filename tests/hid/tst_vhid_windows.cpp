@@ -70,7 +70,8 @@ TEST_F(VhidWindows, WineDevicesAreFoundOrSkippedByTheCheckRules)
         bool opens = false;
         if (f.input_report_len > 0) {
             const uint32_t share = f.output_report_len ? 3 : 1;
-            const vhid_handle_t h = be.open(f, vhid::access_read, share);
+            vhid::open_error error;
+            const vhid_handle_t h = be.open(f, vhid::access_read, share, error);
             opens = h != VHID_INVALID_HANDLE;
             if (opens)
                 be.close(h);
