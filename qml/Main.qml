@@ -125,6 +125,9 @@ ApplicationWindow {
                     id: swipeview_disconnected
                     objectName: "swipeview_disconnected"
 
+                    in_sight: swipeview_main.currentIndex === 0
+                              && swipeview_connection.currentIndex === 0
+
                     anchors.fill: parent
                     anchors.topMargin: window.height * 0.05
                     anchors.bottomMargin: window.height * 0.05
@@ -133,14 +136,18 @@ ApplicationWindow {
                     interactive: false
                     clip: true
 
-                    PleaseConnect {
-                        onAbout_requested: window.show_page("about")
-                        onSettings_requested: window.show_page("settings")
-                        onPairing_help_requested: window.show_page("pairing_help")
+                    LazyPage {
+                        PleaseConnect {
+                            onAbout_requested: window.show_page("about")
+                            onSettings_requested: window.show_page("settings")
+                            onPairing_help_requested: window.show_page("pairing_help")
+                        }
                     }
 
-                    Help {
-                        onBack_requested: window.show_page("please_connect")
+                    LazyPage {
+                        Help {
+                            onBack_requested: window.show_page("please_connect")
+                        }
                     }
                 }
             }
@@ -152,57 +159,70 @@ ApplicationWindow {
                 // The switch that the switch configuration page edits.
                 property int switch_index: -1
 
+                in_sight: swipeview_main.currentIndex === 0
+                          && swipeview_connection.currentIndex === 1
                 interactive: false
                 clip: true
 
-                ScrollingPage {
-                    objectName: "device_configuration_page"
+                LazyPage {
+                    ScrollingPage {
+                        objectName: "device_configuration_page"
 
-                    DeviceConfiguration {
-                        anchors.fill: parent
-                        onEdit_requested: function (index) { window.edit_switch(index) }
-                        onSettings_requested: window.show_page("settings")
-                        onAbout_requested: window.show_page("about")
-                        onEdited: window.send_config()
+                        DeviceConfiguration {
+                            anchors.fill: parent
+                            onEdit_requested: function (index) { window.edit_switch(index) }
+                            onSettings_requested: window.show_page("settings")
+                            onAbout_requested: window.show_page("about")
+                            onEdited: window.send_config()
+                        }
                     }
                 }
 
-                ScrollingPage {
-                    objectName: "switch_configuration_page"
+                LazyPage {
+                    ScrollingPage {
+                        objectName: "switch_configuration_page"
 
-                    SwitchConfiguration {
-                        anchors.fill: parent
-                        switch_index: swipeview_connected.switch_index
-                        onBack_requested: window.show_page("device_configuration")
-                        onEdited: window.send_config()
+                        SwitchConfiguration {
+                            anchors.fill: parent
+                            switch_index: swipeview_connected.switch_index
+                            onBack_requested: window.show_page("device_configuration")
+                            onEdited: window.send_config()
+                        }
                     }
                 }
             }
         }
 
-        Item {
-            readonly property Item first_focus: about_page.first_focus
+        LazyPage {
+            Item {
+                readonly property Item first_focus: about_page.first_focus
 
-            About {
-                id: about_page
-                anchors.fill: parent
-                anchors.topMargin: window.width * 0.1
-                anchors.bottomMargin: window.width * 0.1
-                anchors.leftMargin: window.width * 0.05
-                anchors.rightMargin: window.width * 0.05
-                onContinue_requested: window.show_page("connection")
+                About {
+                    id: about_page
+                    anchors.fill: parent
+                    anchors.topMargin: window.width * 0.1
+                    anchors.bottomMargin: window.width * 0.1
+                    anchors.leftMargin: window.width * 0.05
+                    anchors.rightMargin: window.width * 0.05
+                    onContinue_requested: window.show_page("connection")
+                }
             }
         }
 
-        ScrollingPage {
-            objectName: "settings_page"
+        LazyPage {
+            // The page of the configuration files loads a file given at start-up.
+            wanted: window.file_to_load.toString() !== ""
 
-            AppSettings {
-                anchors.fill: parent
-                onBack_requested: window.show_page("connection")
-                onLanguage_picked: function (lang) { window.set_language(lang) }
-                onEdited: window.send_config()
-                file_to_load: window.file_to_load
+            ScrollingPage {
+                objectName: "settings_page"
+
+                AppSettings {
+                    anchors.fill: parent
+                    onBack_requested: window.show_page("connection")
+                    onLanguage_picked: function (lang) { window.set_language(lang) }
+                    onEdited: window.send_config()
+                    file_to_load: window.file_to_load
+                }
             }
         }
     }

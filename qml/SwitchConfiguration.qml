@@ -154,6 +154,9 @@ ColumnLayout {
     spacing: 20
 
     onSwitch_indexChanged: load_switch()
+    // The page is made on its first visit with its switch already chosen, and its lists look
+    // values up only once they are complete.
+    Component.onCompleted: load_switch()
 
     RowLayout {
         Layout.fillWidth: true

@@ -13,6 +13,10 @@ SwipeView {
     // The first useful control of the page shown; a view that is a page itself passes it on.
     readonly property Item first_focus: first_focus_of(currentItem)
 
+    // Whether the view is on screen; a view inside a page of another view says when that page is
+    // shown. Its LazyPages wait for it.
+    property bool in_sight: true
+
     property int entered_index: -1
     // Whether focus that moved last was moved by the keyboard.
     property bool keyboard: false

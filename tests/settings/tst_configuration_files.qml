@@ -16,6 +16,7 @@ WindowTest {
 
     function test_the_sheet_names_every_switch(data) {
         create_window()
+        open_page("settings")
         window.set_language(data.lang)
         const sheet = UrlSink.scratch("sheet.pdf")
         child("configuration_files").print_to(sheet)
@@ -27,6 +28,7 @@ WindowTest {
 
     function test_a_saved_setup_comes_back_after_a_factory_reset() {
         create_window()
+        open_page("settings")
         const files = child("configuration_files")
         store_on_device([entry(2, 4, 0xE8, 0)]) // a key without a name
         files.save_to(UrlSink.scratch("unnamed.velquin"))
