@@ -2,7 +2,8 @@
 // "-plugin velquinbench". It prints, to stderr, lines beginning "velquin-bench:":
 //   first_frame <ns> CLOCK_MONOTONIC when the window's first frame was swapped;
 //   shown <ns>      CLOCK_MONOTONIC when the first frame showing the configuration was swapped
-//                   (the first frame at all where the root context has no "device");
+//                   (the first frame at all where the root context has no "device", or with
+//                   VELQUIN_BENCH_FIRST_FRAME=1, for starts that show no configuration);
 //   idle <ms> frames <n> then one "thread <tid> <early> <cpu ms> <context switches> <name>" line
 //                   per thread for the VELQUIN_BENCH_IDLE_MS that follow (default 0: none); <early>
 //                   is 1 for a thread without a name of its own that was already running when the
@@ -132,7 +133,8 @@ private:
         QQmlEngine* engine = qmlEngine(window);
         device_ =
             engine ? engine->rootContext()->contextProperty("device").value<QObject*>() : nullptr;
-        if (!device_ || device_->property("config_ready").toBool()) {
+        if (!device_ || qEnvironmentVariableIsSet("VELQUIN_BENCH_FIRST_FRAME") ||
+            device_->property("config_ready").toBool()) {
             arm();
             return;
         }
