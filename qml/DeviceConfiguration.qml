@@ -202,10 +202,11 @@ ColumnLayout {
                             Layout.preferredWidth: 24
                             Layout.preferredHeight: 24
                             source: "qrc:/img/sw_" + (switch_row.index + 1) + ".png"
-                            sourceSize.width: 48
-                            sourceSize.height: 48
+                            // Decoded at the size shown in device pixels, so no mipmaps are
+                            // needed to keep the thin lines.
+                            sourceSize.width: 24 * Screen.devicePixelRatio
+                            sourceSize.height: 24 * Screen.devicePixelRatio
                             fillMode: Image.PreserveAspectFit
-                            mipmap: true
                         }
 
                         Separator {
@@ -230,10 +231,9 @@ ColumnLayout {
                                     Layout.preferredWidth: 24
                                     Layout.preferredHeight: 24
                                     source: iface_id === "" ? "" : "qrc:/img/iface_" + iface_id + ".png"
-                                    sourceSize.width: 48
-                                    sourceSize.height: 48
+                                    sourceSize.width: 24 * Screen.devicePixelRatio
+                                    sourceSize.height: 24 * Screen.devicePixelRatio
                                     fillMode: Image.PreserveAspectFit
-                                    mipmap: true
                                 }
 
                                 Label {
