@@ -33,13 +33,18 @@ struct Action
 };
 
 constexpr int focus_delay_ms = 350;
+// After its settle time a shot waits until the window has drawn nothing for quiet_ms (a slide that
+// starts late on a busy machine), for at most settle_cap_ms.
+constexpr int quiet_ms = 300;
+constexpr int settle_cap_ms = 5000;
 
 struct Shot
 {
     QString name;
     std::vector<Action> actions;
     int settle_ms = 700;       // slides, popups and fades finish
-    bool wait_for_read = true; // the device's configuration is read first
+    bool wait_for_read = true; // the device's configuration is read first, and the window settles
+                               // (a shot of a read under way, with its endless bars, does not)
 };
 
 // A file in the pictures' folder, for the file actions of the settings page.
@@ -75,9 +80,12 @@ const std::vector<Shot>& tour()
          {{Action::Set, "config", "use_joystick", true},
           {Action::Set, "iface_joyst", "checked", true},
           {Action::Call, "iface_joyst", "toggled"}}},
+        // The check box is on the settings page, which is made when it is first shown.
         {"07c-switch-5-generic",
-         {{Action::Set, "settings_generic", "checked", true},
+         {{Action::Set, "swipeview_main", "currentIndex", 2},
+          {Action::Set, "settings_generic", "checked", true},
           {Action::Call, "settings_generic", "toggled"},
+          {Action::Set, "swipeview_main", "currentIndex", 0},
           {Action::Set, "iface_gener", "checked", true},
           {Action::Call, "iface_gener", "toggled"}}},
         {"08-settings",
@@ -194,7 +202,12 @@ public:
         }
         for (const Action& action : shot.actions)
             perform(action);
-        QTimer::singleShot(shot.settle_ms, this, [this] { take(); });
+        QTimer::singleShot(shot.settle_ms, this, [this] {
+            if (tour()[index].wait_for_read)
+                take_when_quiet();
+            else
+                take();
+        });
     }
 
 private:
@@ -280,6 +293,33 @@ private:
             qCritical("screenshots: %s did not take the focus", qPrintable(object->objectName()));
             ++failures;
         }
+    }
+
+    void take_when_quiet()
+    {
+        auto* quiet = new QTimer(this);
+        quiet->setSingleShot(true);
+        quiet->setInterval(quiet_ms);
+        auto* cap = new QTimer(this);
+        cap->setSingleShot(true);
+        // Frames are swapped on the render thread: the restart is queued to this one.
+        const QMetaObject::Connection drawn = connect(
+            window, &QQuickWindow::frameSwapped, quiet, [quiet] { quiet->start(); },
+            Qt::QueuedConnection);
+        auto done = [this, quiet, cap, drawn] {
+            disconnect(drawn);
+            quiet->deleteLater();
+            cap->deleteLater();
+            take();
+        };
+        connect(quiet, &QTimer::timeout, this, done);
+        connect(cap, &QTimer::timeout, this, [this, quiet, done] {
+            qWarning("screenshots: %s still drawing", qPrintable(tour()[index].name));
+            quiet->stop();
+            done();
+        });
+        quiet->start();
+        cap->start(settle_cap_ms);
     }
 
     void take()
