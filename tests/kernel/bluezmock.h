@@ -1,0 +1,63 @@
+// A private bus that stands in for the system bus, with python3-dbusmock's BlueZ template on it
+// and its adapter hci0. The bus's address goes into DBUS_SYSTEM_BUS_ADDRESS, so the code under
+// test takes it for the system bus.
+#pragma once
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/prctl.h>
+#include <systemd/sd-bus.h>
+
+// A helper process that dies with the test, even when a sanitizer ends the test abruptly.
+class child_process : public QProcess
+{
+protected:
+    void setupChildProcess() override { prctl(PR_SET_PDEATHSIG, SIGKILL); }
+};
+
+class bluez_mock
+{
+public:
+    static constexpr const char* hci0 = "00:01:02:03:04:05"; // the template's first adapter
+
+    ~bluez_mock() { sd_bus_flush_close_unref(control); }
+
+    bool start()
+    {
+        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1",
+                                     "--address=unix:tmpdir=" + dir.path()});
+        if (!daemon.waitForReadyRead(10000))
+            return false;
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", daemon.readLine().trimmed());
+        bluez.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        bluez.start("/usr/bin/python3", {"-m", "dbusmock", "--system", "--template", "bluez5"});
+        if (sd_bus_open_system(&control) < 0)
+            return false;
+        for (int i = 0; i < 400; ++i, QTest::qWait(50)) // ready once it takes its name
+            if (call("AddAdapter", {"hci0", "host"}))
+                return true;
+        return false;
+    }
+
+    // A method of the template's org.bluez.Mock interface, string arguments: AddDevice (adapter,
+    // address, alias), ConnectDevice and DisconnectDevice (adapter, address).
+    bool call(const char* method, std::initializer_list<const char*> args)
+    {
+        sd_bus_message* m = nullptr;
+        int r =
+            sd_bus_message_new_method_call(control, &m, "org.bluez", "/", "org.bluez.Mock", method);
+        for (const char* arg : args)
+            r = r < 0 ? r : sd_bus_message_append_basic(m, 's', arg);
+        r = r < 0 ? r : sd_bus_call(control, m, 0, nullptr, nullptr);
+        sd_bus_message_unref(m);
+        return r >= 0;
+    }
+
+private:
+    QTemporaryDir dir;
+    child_process daemon, bluez;
+    sd_bus* control = nullptr;
+};
