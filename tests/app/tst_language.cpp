@@ -1,110 +1,154 @@
+// The interface language: how start-up settles it, and the Spanish and French catalogs against the
+// texts that the screens mark for translation.
 #include "language.h"
 
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTranslator>
+#include <QXmlStreamReader>
 #include <QtTest>
 
-#include <memory>
+namespace {
 
-// How start-up settles the interface language from the settings store and the input locale.
+// context -> source text -> translation; a translation not finished is marked "(unfinished)".
+using Catalog = QMap<QString, QMap<QString, QString>>;
+
+Catalog read_catalog(const QString& path)
+{
+    Catalog catalog;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qWarning() << path << file.errorString();
+    QXmlStreamReader xml(&file);
+    QString context, source;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("name"))
+            context = xml.readElementText();
+        else if (xml.name() == QLatin1String("source"))
+            source = xml.readElementText();
+        else if (xml.name() == QLatin1String("translation"))
+            catalog[context][source] =
+                xml.attributes().value("type").isEmpty() ? xml.readElementText() : "(unfinished)";
+    }
+    return catalog;
+}
+
+// What a translation must carry over: the spaces at its ends, markup and place markers.
+QString frame(const QString& text)
+{
+    static const QRegularExpression ends("^\\s*|\\s*$"), markers("<[^>]*>|%L?\\d+");
+    QStringList found;
+    for (auto it = ends.globalMatch(text); it.hasNext();)
+        found << "[" + it.next().captured() + "]";
+    QStringList inner;
+    for (auto it = markers.globalMatch(text); it.hasNext();)
+        inner << it.next().captured();
+    inner.sort();
+    return found.join("") + inner.join(" ");
+}
+
+} // namespace
+
 class TestLanguage : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void stored_code_is_used_as_is_data();
-    void stored_code_is_used_as_is();
-    void first_start_stores_the_locale_language_data();
-    void first_start_stores_the_locale_language();
-
-private:
-    std::unique_ptr<QTemporaryDir> dir;
-    QString store_path() const { return dir->filePath(QStringLiteral("store.conf")); }
+    void settle_data();
+    void settle();
+    void catalogs_data();
+    void catalogs();
 };
 
-void TestLanguage::init()
+void TestLanguage::settle_data()
 {
-    dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir->isValid());
-}
-
-void TestLanguage::stored_code_is_used_as_is_data()
-{
-    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QVariant>("stored"); // none when invalid
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("catalog") << QVariant("es") << "fr_FR"
-                             << "es";
-    QTest::newRow("no catalog") << QVariant("it") << "fr_FR"
-                                << "it";
-    QTest::newRow("english") << QVariant("en") << "es_ES"
-                             << "en";
-    QTest::newRow("empty") << QVariant("") << "fr_FR"
-                           << "";
-    QTest::newRow("with territory") << QVariant("es_MX") << "fr_FR"
-                                    << "es_MX";
-    QTest::newRow("not a string") << QVariant(7) << "fr_FR"
-                                  << "7";
+    QTest::addColumn<QString>("lang");
+    QTest::newRow("stored, with a catalog") << QVariant("es") << "fr_FR"
+                                            << "es";
+    QTest::newRow("stored, without one") << QVariant("it") << "fr_FR"
+                                         << "it";
+    QTest::newRow("stored empty") << QVariant("") << "fr_FR"
+                                  << "";
+    QTest::newRow("stored, not a string") << QVariant(7) << "fr_FR"
+                                          << "7";
+    QTest::newRow("first start") << QVariant() << "fr_CA"
+                                 << "fr";
+    QTest::newRow("script and territory") << QVariant() << "zh_Hans_CN"
+                                          << "zh_Hans";
+    QTest::newRow("no territory") << QVariant() << "fr"
+                                  << "";
+    QTest::newRow("C") << QVariant() << "C"
+                       << "";
 }
 
-void TestLanguage::stored_code_is_used_as_is()
+// The stored code wins as it is; without one, the locale's language is taken and stored, and from
+// then on the locale no longer counts.
+void TestLanguage::settle()
 {
     QFETCH(QVariant, stored);
     QFETCH(QString, locale);
-    QFETCH(QString, expected);
+    QFETCH(QString, lang);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("store.conf");
+    if (stored.isValid())
+        QSettings(path, QSettings::IniFormat).setValue("lang", stored);
     {
-        QSettings seed(store_path(), QSettings::IniFormat);
-        seed.setValue("lang", stored);
+        QSettings settings(path, QSettings::IniFormat);
+        QCOMPARE(settle_language(settings, locale), lang);
     }
-
-    QSettings settings(store_path(), QSettings::IniFormat);
-    QCOMPARE(settle_language(settings, locale), expected);
-    settings.sync();
-
-    QSettings reread(store_path(), QSettings::IniFormat);
-    QCOMPARE(reread.value("lang"), stored);
-    QCOMPARE(reread.allKeys(), QStringList{"lang"});
+    QSettings again(path, QSettings::IniFormat);
+    QCOMPARE(again.allKeys(), QStringList{"lang"});
+    QCOMPARE(again.value("lang"), stored.isValid() ? stored : QVariant(lang));
+    QCOMPARE(settle_language(again, "de_DE"), lang);
 }
 
-void TestLanguage::first_start_stores_the_locale_language_data()
+void TestLanguage::catalogs_data()
 {
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("fr_FR") << "fr_FR"
-                           << "fr";
-    QTest::newRow("es_ES") << "es_ES"
-                           << "es";
-    QTest::newRow("fr_CA") << "fr_CA"
-                           << "fr";
-    QTest::newRow("script and territory") << "zh_Hans_CN"
-                                          << "zh_Hans";
-    QTest::newRow("no underscore") << "C"
-                                   << "";
-    QTest::newRow("language only") << "fr"
-                                   << "";
-    QTest::newRow("empty") << ""
-                           << "";
+    QTest::addColumn<QString>("lang");
+    QTest::newRow("es") << "es";
+    QTest::newRow("fr") << "fr";
 }
 
-void TestLanguage::first_start_stores_the_locale_language()
+// Every text that the screens mark, and nothing else, is translated, finished, with the spaces at
+// its ends, its markup and its place markers; the compiled catalog that ships says the same.
+void TestLanguage::catalogs()
 {
-    QFETCH(QString, locale);
-    QFETCH(QString, expected);
-
-    QSettings settings(store_path(), QSettings::IniFormat);
-    QCOMPARE(settle_language(settings, locale), expected);
-    settings.sync();
-    QCOMPARE(settings.status(), QSettings::NoError);
-
-    QSettings reread(store_path(), QSettings::IniFormat);
-    QVERIFY(reread.contains("lang"));
-    QCOMPARE(reread.value("lang").toString(), expected);
-
-    // The next start finds the stored code and no longer looks at the locale.
-    QCOMPARE(settle_language(reread, "de_DE"), expected);
+    QFETCH(QString, lang);
+    QTemporaryDir dir;
+    const QString marked_path = dir.filePath("marked.ts");
+    QProcess lupdate; // the tool that refreshes the catalogs, on what the screens mark today
+    lupdate.setProcessChannelMode(QProcess::MergedChannels);
+    lupdate.start(VELQUIN_LUPDATE, {"-locations", "none", "-extensions", "qml,js,cpp",
+                                    VELQUIN_QML_DIR, VELQUIN_SRC_DIR, "-ts", marked_path});
+    QVERIFY2(lupdate.waitForFinished(30000) && lupdate.exitCode() == 0,
+             lupdate.readAll().constData());
+    const Catalog marked = read_catalog(marked_path);
+    const Catalog catalog = read_catalog(VELQUIN_I18N_DIR "/" + lang + ".ts");
+    QTranslator shipped;
+    QVERIFY(shipped.load(":/i18n/" + lang));
+    QStringList faults;
+    for (auto context = marked.cbegin(); context != marked.cend(); ++context) {
+        for (const QString& source : context.value().keys()) {
+            const QString where = context.key() + ": \"" + source + "\": ";
+            const QString translation = catalog.value(context.key()).value(source);
+            if (translation.trimmed().isEmpty() || translation == "(unfinished)")
+                faults << where + "not translated";
+            else if (frame(translation) != frame(source))
+                faults << where + "spaces or markup differ in \"" + translation + "\"";
+            if (shipped.translate(qPrintable(context.key()), qPrintable(source)) != translation)
+                faults << where + "the shipped catalog differs";
+        }
+    }
+    for (auto context = catalog.cbegin(); context != catalog.cend(); ++context)
+        for (const QString& source : context.value().keys())
+            if (!marked.value(context.key()).contains(source))
+                faults << context.key() + ": \"" + source + "\": marked nowhere";
+    QVERIFY2(!marked.isEmpty() && faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
 QTEST_GUILESS_MAIN(TestLanguage)
