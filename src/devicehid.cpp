@@ -3,6 +3,7 @@
 #include "configreport.h"
 #include "vhid.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <algorithm>
 #include <thread>
@@ -104,6 +105,11 @@ void DeviceHid::detach()
     for (int id : {hid_in_id, hid_out_id})
         if (id >= 0)
             vhid_detach(id);
+}
+
+void DeviceHid::take_handed_over()
+{
+    QCoreApplication::sendPostedEvents(&handoff);
 }
 
 void DeviceHid::read_config()

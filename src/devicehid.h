@@ -47,6 +47,11 @@ public:
     // callbacks hand their work to the application's event loop and this object outlives it.
     void detach();
 
+    // Owner thread: runs now the callbacks handed over so far, instead of when the event loop
+    // next gets to them. Start-up calls it before the window is made, so that a configuration
+    // read while the application was being set up is shown in the window's first frame.
+    void take_handed_over();
+
     // Transport callbacks; safe to call on any thread.
     void hid_connected_cb(int id);
     void hid_disconnected_cb(int id);

@@ -87,6 +87,7 @@ int main(int argc, char* argv[])
     context->setContextProperty(QStringLiteral("PROJECT_VERSION"),
                                 QStringLiteral(VELQUIN_PROJECT_VERSION));
 
+    device.take_handed_over();
     engine.load(QUrl(QStringLiteral("qrc:/qml/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return -1;
