@@ -77,7 +77,6 @@ void TestDevice::decoder_data()
     row("04 01 02 07 02 02 0E 03 00", "", "release[7]=02 02 0E 03");
     row("04 01 01 13 05 01 04 00 00", "", "press[3]=05 01 04 00");
     row("04 01 01 08 05 01 04 00 00", "Error: Received config for switch  8", "");
-    row("04 01 02 0F 05 01 04 00 00", "Error: Received config for switch  15", "");
     row("04 01 03 00 02 07 09 55 00", "", "profile[0]=02 07 09 00");
     row("04 01 03 11 03 01 02 03 00", "", "profile[1]=03 01 02 03");
     row("04 01 03 04 03 01 02 03 00", "Error: Received config for profile  4", "");
