@@ -19,12 +19,6 @@
 
 #include <memory>
 
-namespace {
-
-constexpr int wait_ms = 5000;
-
-} // namespace
-
 // The virtual Velquin Plus as QML tests see it (context property "sim"): a clean start, plugging,
 // what the device stores, and how fast it answers. Entries are objects {iface, action, param1,
 // param2}.
@@ -96,6 +90,7 @@ public:
     Q_INVOKABLE int restores() const { return device.stats().restores; }
 
 private:
+    static constexpr int wait_ms = 5000;
     using Entries = std::array<SimConfig::Entry, SimConfig::N_SWITCHES> SimConfig::*;
 
     QVariantList entries(Entries side) const
