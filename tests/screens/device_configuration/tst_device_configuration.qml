@@ -9,10 +9,12 @@ WindowTest {
     name: "DeviceConfiguration"
 
     function test_list_sends_once_on_a_pick_data() {
-        // Movements on the list's axis that select its rows 1 and 0.
+        // Movements on the list's axis that select its rows 1 and 0, and the value the list sets.
         return [
-            { tag: "pointer", list: "pointer_list", axis: ConfigSwitch.Axis.Y, row1: 0x11, row0: 0x01 },
-            { tag: "wheel", list: "wheel_list", axis: ConfigSwitch.Axis.Wheel, row1: 0x71, row0: 0xF1 }
+            { tag: "pointer", list: "pointer_list", axis: ConfigSwitch.Axis.Y, row1: 0x11, row0: 0x01,
+              value: "mouse_move_summary_profile" },
+            { tag: "wheel", list: "wheel_list", axis: ConfigSwitch.Axis.Wheel, row1: 0x71, row0: 0xF1,
+              value: "mouse_move_summary_wheel_speed" }
         ]
     }
 
@@ -30,9 +32,10 @@ WindowTest {
         choose(list, 2)
         flush_device()
         compare(sim.writes_applied(), writes + 1)
+        // What the device stores reads back as the pick.
         device.read_config()
         wait_for_read()
-        compare(list.currentIndex, 2)
+        compare(device.config[data.value], 2)
 
         sim.set_press(0, movement(data.row0))
         device.read_config()
