@@ -32,12 +32,11 @@ bool named(QAccessibleInterface* iface)
     return iface && !iface->text(A::Name).trimmed().isEmpty();
 }
 
+// An item as a message names it: its objectName, else its type.
 QString describe(QObject* object)
 {
-    for (auto* item = qobject_cast<QQuickItem*>(object); item; item = item->parentItem())
-        if (!item->objectName().isEmpty())
-            return QString(object->metaObject()->className()) + " in " + item->objectName();
-    return object->metaObject()->className();
+    return object->objectName().isEmpty() ? object->metaObject()->className()
+                                          : object->objectName();
 }
 
 class AccessibilityTree : public QObject
