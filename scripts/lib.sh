@@ -61,10 +61,12 @@ clean_root() {
             return 1
         fi
         chroot "$fresh" apt-get clean
+        chmod 755 "$fresh"
         tar -C "$fresh" -cf "$tarball.tmp" . && mv "$tarball.tmp" "$tarball"
         rm -rf "$fresh"
     fi
-    mkdir -p "$dir" && tar -C "$dir" -xf "$tarball"
+    # A root made by mktemp is private: nobody but root could reach its files (roots cached so).
+    mkdir -p "$dir" && tar -C "$dir" -xf "$tarball" && chmod 755 "$dir"
 }
 
 # in_root DIR SECONDS [VAR=VALUE...] COMMAND...: runs COMMAND in the root DIR with a clean
