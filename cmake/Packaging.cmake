@@ -185,7 +185,7 @@ elseif(UNIX AND NOT APPLE)
     # time, so nothing finds them but this list.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "qml-module-qtquick2, qml-module-qtquick-window2, qml-module-qtquick-controls2, qml-module-qtquick-templates2, qml-module-qtquick-layouts, qml-module-qt-labs-settings, qml-module-qt-labs-platform, qml-module-qtgraphicaleffects")
+        "qml-module-qtquick2, qml-module-qtquick-window2, qml-module-qtquick-controls2, qml-module-qtquick-templates2, qml-module-qtquick-layouts, qml-module-qt-labs-settings, qml-module-qt-labs-platform")
     # pkexec: "Allow access..." on the connect screen applies the udev rule through polkit.
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qtwayland5, bluez, pkexec")
     set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${VELQUIN_LINUX_DIR}/postinst)
