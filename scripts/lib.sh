@@ -30,14 +30,50 @@ configure_build() {
 SUITE=bookworm
 CACHE="${VELQUIN_PACKAGE_CHECK_CACHE:-$ROOT/.cache/package-check}"
 
-# debian_mirror: where this machine's apt gets Debian 12 from ($VELQUIN_DEBIAN_MIRROR overrides it;
-# deb.debian.org when apt names no such source).
+# debian_mirror: the address this machine's apt sources get Debian 12 from, or
+# $VELQUIN_DEBIAN_MIRROR when set. Both source formats count: one-line "deb [options] URI SUITE ..."
+# in *.list, and deb822 stanzas (Types, URIs, Suites, Enabled) in *.sources.
 debian_mirror() {
-    local mirror="${VELQUIN_DEBIAN_MIRROR:-}"
-    [[ -n "$mirror" ]] ||
-        mirror="$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Created-By: Packages' 2>/dev/null |
-            awk -v suite="$SUITE" '$2 == suite { print $1; exit }')"
-    echo "${mirror:-http://deb.debian.org/debian}"
+    if [[ -n "${VELQUIN_DEBIAN_MIRROR:-}" ]]; then
+        echo "$VELQUIN_DEBIAN_MIRROR"
+        return
+    fi
+    local sources=() file mirror
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+        [[ -f "$file" ]] && sources+=("$file")
+    done
+    ((${#sources[@]})) && mirror="$(awk -v suite="$SUITE" '
+        function has(list, word) { return index(" " list " ", " " word " ") > 0 }
+        function stanza_end() {
+            if (!found && has(v["types"], "deb") && has(v["suites"], suite) &&
+                tolower(v["enabled"]) !~ /no/ && split(v["uris"], uri, " ")) {
+                print uri[1]
+                found = 1
+            }
+            split("", v)
+            field = ""
+        }
+        FNR == 1 { stanza_end() }
+        found { exit }
+        FILENAME !~ /\.sources$/ {
+            sub(/#.*/, "")
+            gsub(/\[[^]]*\]/, "")
+            if ($1 == "deb" && $3 == suite) { print $2; found = 1 }
+            next
+        }
+        /^#/ { next }
+        /^[ \t]*$/ { stanza_end(); next }
+        /^[ \t]/ { v[field] = v[field] " " $0; next } # a continued field
+        /^[A-Za-z-]+:/ {
+            field = tolower(substr($0, 1, index($0, ":") - 1))
+            v[field] = substr($0, index($0, ":") + 1)
+        }
+        END { stanza_end() }' "${sources[@]}")"
+    if [[ -z "${mirror:-}" ]]; then
+        echo "no $SUITE source in /etc/apt/sources.list or sources.list.d: set VELQUIN_DEBIAN_MIRROR to a Debian mirror" >&2
+        return 1
+    fi
+    echo "$mirror"
 }
 
 # clean_root DIR: unpacks a clean minbase root with its package lists into DIR. It is made by
@@ -46,7 +82,7 @@ clean_root() {
     local dir="$1" tarball="$CACHE/$SUITE-minbase.tar" mirror fresh
     mkdir -p "$CACHE/archives/partial"
     if [[ ! -f "$tarball" ]]; then
-        mirror="$(debian_mirror)"
+        mirror="$(debian_mirror)" || return 1
         echo "making a clean $SUITE root with debootstrap from $mirror (once; cached in $CACHE)"
         fresh="$(mktemp -d "$CACHE/debootstrap.XXXXXX")"
         if ! timeout 1200 debootstrap --variant=minbase --cache-dir="$CACHE/archives" "$SUITE" \
