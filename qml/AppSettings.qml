@@ -109,20 +109,21 @@ Item {
 
         SettingsButton {
             objectName: "settings_save"
-            visible: configuration_files.config_read
+            visible: window.config_read
             text: qsTranslate("ConfigurationFiles", "Save configuration...")
             onClicked: configuration_files.ask_save()
         }
 
         SettingsButton {
             objectName: "settings_load"
+            visible: device.connected && device.config_ready
             text: qsTranslate("ConfigurationFiles", "Load configuration...")
             onClicked: configuration_files.ask_load()
         }
 
         SettingsButton {
             objectName: "settings_print"
-            visible: configuration_files.config_read
+            visible: window.config_read
             text: qsTranslate("ConfigurationFiles", "Print switch sheet...")
             onClicked: configuration_files.ask_print()
         }

@@ -13,8 +13,6 @@ Item {
     // The device as the settings page names it, and the language of the printed date.
     property string device_name
     property string language
-    // Saving and printing work once a configuration has been read, also after the device has gone.
-    property bool config_read: false
     // Between writing a loaded file and the end of reading it back.
     property bool checking: false
     // A file to show for loading as soon as the device's configuration is read, once.
@@ -118,7 +116,6 @@ Item {
             notice.show(qsTr("The switch sheet is saved; no program was found to show it."), "")
     }
 
-    Component.onCompleted: config_read = device.config_ready
     onFile_to_loadChanged: load_pending()
 
     Connections {
@@ -127,7 +124,6 @@ Item {
         function onConfig_ready_changed() {
             if (!device.config_ready)
                 return
-            files.config_read = true
             if (files.checking)
                 files.check_read_back()
             files.load_pending()

@@ -17,6 +17,8 @@ ApplicationWindow {
 
     // A configuration file to show for loading once the device is read (set at start-up).
     property url file_to_load
+    // Saving and printing work once a configuration has been read, also after the device has gone.
+    property bool config_read: false
 
     function set_language(lang) {
         settings.lang = lang
@@ -52,6 +54,7 @@ ApplicationWindow {
 
     Component.onCompleted: {
         config.copy_from(device.config)
+        config_read = device.config_ready
         // The first page as stored settings say; from here on only the buttons move it.
         swipeview_main.currentIndex = settings.first_run ? 1 : 0
         // Ready for the keyboard from the start, without a focus mark until a key moves it.
@@ -86,8 +89,10 @@ ApplicationWindow {
         target: device
 
         function onConfig_ready_changed() {
-            if (device.config_ready)
-                config.copy_from(device.config)
+            if (!device.config_ready)
+                return
+            config.copy_from(device.config)
+            window.config_read = true
         }
     }
 

@@ -26,6 +26,28 @@ WindowTest {
             verify(text.indexOf(description.trim()) >= 0, description + " not in: " + text)
     }
 
+    // Saving and printing stay offered once a configuration was read, also on a settings page first
+    // made during a read or after the device has gone; loading needs the device there and read.
+    function test_offered_actions_data() {
+        return [{ tag: "during a read", unplug: false }, { tag: "device gone", unplug: true }]
+    }
+
+    function test_offered_actions(data) {
+        create_window()
+        sim.set_latency(20)
+        if (data.unplug)
+            sim.unplug()
+        else
+            device.read_config()
+        tryCompare(device, "connected", !data.unplug)
+        open_page("settings")
+        for (const name of ["save", "print", "load"])
+            compare(child("settings_" + name).visible, name !== "load", name)
+        if (!data.unplug)
+            wait_for_read()
+        compare(child("settings_load").visible, !data.unplug, "load after the read")
+    }
+
     function test_a_saved_setup_comes_back_after_a_factory_reset() {
         create_window()
         open_page("settings")
