@@ -3,16 +3,6 @@ import QtQuick 2.15
 // Functions of the Consumer usage page (0x0C) that a switch can send, in the order the list shows
 // them. Codes are 16-bit: a switch keeps the low byte in param1 and the high byte in param2.
 ListModel {
-    // Name of the first row holding code, or "" when no row does.
-    function get_key_name(code) {
-        for (let i = 0; i < count; ++i) {
-            const row = get(i)
-            if (row.code === code)
-                return row.name
-        }
-        return ""
-    }
-
     ListElement { code: 0xE9; name: qsTr("Volume up") }
     ListElement { code: 0xEA; name: qsTr("Volume down") }
     ListElement { code: 0xE2; name: qsTr("Mute") }

@@ -117,12 +117,10 @@ function action_text(entry) {
         text = mouse_text(action, param1, param2)
         break
     case Iface.Keybd:
-        text = key_text(action,
-                        " " + keybd_codes.get_key_name(param1) + modifiers_text(param2),
-                        qsTr("Key"))
+        text = key_text(action, " " + key_name(entry) + modifiers_text(param2), qsTr("Key"))
         break
     case Iface.Cctrl:
-        text = key_text(action, " " + cctrl_codes.get_key_name((param2 << 8) | param1), "")
+        text = key_text(action, " " + key_name(entry), "")
         break
     case Iface.Joyst:
         text = joyst_text(action, param1, param2)
@@ -142,13 +140,27 @@ function switch_action_name(entry) {
 // Whether the words for an entry say all it does, its key included: the only entries that a
 // configuration file may bring in.
 function describes(entry) {
-    if (entry.iface === Velquin.ConfigSwitch.Iface.Keybd
-            && keybd_codes.get_key_name(entry.param1) === "")
-        return false
-    if (entry.iface === Velquin.ConfigSwitch.Iface.Cctrl
-            && cctrl_codes.get_key_name((entry.param2 << 8) | entry.param1) === "")
-        return false
-    return action_text(entry) !== undefined
+    return key_name(entry) !== "" && action_text(entry) !== undefined
+}
+
+// The name of a keyboard or multimedia entry's key ("" when its list has no such key), undefined
+// for other interfaces. A multimedia code keeps its low byte in param1 and its high byte in param2.
+function key_name(entry) {
+    let codes, code
+    if (entry.iface === Velquin.ConfigSwitch.Iface.Keybd) {
+        codes = keybd_codes
+        code = entry.param1
+    } else if (entry.iface === Velquin.ConfigSwitch.Iface.Cctrl) {
+        codes = cctrl_codes
+        code = (entry.param2 << 8) | entry.param1
+    } else {
+        return undefined
+    }
+    for (let i = 0; i < codes.count; ++i) {
+        if (codes.get(i).code === code)
+            return codes.get(i).name
+    }
+    return ""
 }
 
 function release_mode_name(iface, action, mode) {

@@ -4,16 +4,6 @@ import QtQuick 2.15
 // shows them. Letters, digits, function keys and the four symbols a Spanish layout prints ("Ñ",
 // "Ç", "+", "-") are the same in every language; the other names are translated.
 ListModel {
-    // Name of the first row holding code, or "" when no row does.
-    function get_key_name(code) {
-        for (let i = 0; i < count; ++i) {
-            const row = get(i)
-            if (row.code === code)
-                return row.name
-        }
-        return ""
-    }
-
     ListElement { code: 0x04; name: "A" }
     ListElement { code: 0x05; name: "B" }
     ListElement { code: 0x06; name: "C" }
