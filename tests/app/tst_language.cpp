@@ -57,99 +57,88 @@ class TestLanguage : public QObject
     Q_OBJECT
 
 private slots:
-    void settle_data();
-    void settle();
-    void catalogs_data();
-    void catalogs();
-};
-
-void TestLanguage::settle_data()
-{
-    QTest::addColumn<QVariant>("stored"); // none when invalid
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("lang");
-    QTest::newRow("stored, with a catalog") << QVariant("es") << "fr_FR"
-                                            << "es";
-    QTest::newRow("stored, without one") << QVariant("it") << "fr_FR"
-                                         << "it";
-    QTest::newRow("stored empty") << QVariant("") << "fr_FR"
-                                  << "";
-    QTest::newRow("stored, not a string") << QVariant(7) << "fr_FR"
-                                          << "7";
-    QTest::newRow("first start") << QVariant() << "fr_CA"
-                                 << "fr";
-    QTest::newRow("script and territory") << QVariant() << "zh_Hans_CN"
-                                          << "zh_Hans";
-    QTest::newRow("no territory") << QVariant() << "fr"
-                                  << "";
-    QTest::newRow("C") << QVariant() << "C"
-                       << "";
-}
-
-// The stored code wins as it is; without one, the locale's language is taken and stored, and from
-// then on the locale no longer counts.
-void TestLanguage::settle()
-{
-    QFETCH(QVariant, stored);
-    QFETCH(QString, locale);
-    QFETCH(QString, lang);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("store.conf");
-    if (stored.isValid())
-        QSettings(path, QSettings::IniFormat).setValue("lang", stored);
+    void settle_data()
     {
-        QSettings settings(path, QSettings::IniFormat);
-        QCOMPARE(settle_language(settings, locale), lang);
+        QTest::addColumn<QVariant>("stored"); // none when invalid
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("lang");
+        const auto row = [](const char* name, const QVariant& stored, const char* locale,
+                            const char* lang) { QTest::newRow(name) << stored << locale << lang; };
+        row("stored, with a catalog", "es", "fr_FR", "es");
+        row("stored, without one", "it", "fr_FR", "it");
+        row("stored empty", "", "fr_FR", "");
+        row("stored, not a string", 7, "fr_FR", "7");
+        row("first start", QVariant(), "fr_CA", "fr");
+        row("script and territory", QVariant(), "zh_Hans_CN", "zh_Hans");
+        row("no territory", QVariant(), "fr", "");
+        row("C", QVariant(), "C", "");
     }
-    QSettings again(path, QSettings::IniFormat);
-    QCOMPARE(again.allKeys(), QStringList{"lang"});
-    QCOMPARE(again.value("lang"), stored.isValid() ? stored : QVariant(lang));
-    QCOMPARE(settle_language(again, "de_DE"), lang);
-}
 
-void TestLanguage::catalogs_data()
-{
-    QTest::addColumn<QString>("lang");
-    QTest::newRow("es") << "es";
-    QTest::newRow("fr") << "fr";
-}
-
-// Every text that the screens mark, and nothing else, is translated, finished, with the spaces at
-// its ends, its markup and its place markers; the compiled catalog that ships says the same.
-void TestLanguage::catalogs()
-{
-    QFETCH(QString, lang);
-    QTemporaryDir dir;
-    const QString marked_path = dir.filePath("marked.ts");
-    QProcess lupdate; // the tool that refreshes the catalogs, on what the screens mark today
-    lupdate.setProcessChannelMode(QProcess::MergedChannels);
-    lupdate.start(VELQUIN_LUPDATE, {"-locations", "none", "-extensions", "qml,js,cpp",
-                                    VELQUIN_QML_DIR, VELQUIN_SRC_DIR, "-ts", marked_path});
-    QVERIFY2(lupdate.waitForFinished(30000) && lupdate.exitCode() == 0,
-             lupdate.readAll().constData());
-    const Catalog marked = read_catalog(marked_path);
-    const Catalog catalog = read_catalog(VELQUIN_I18N_DIR "/" + lang + ".ts");
-    QTranslator shipped;
-    QVERIFY(shipped.load(":/i18n/" + lang));
-    QStringList faults;
-    for (auto context = marked.cbegin(); context != marked.cend(); ++context) {
-        for (const QString& source : context.value().keys()) {
-            const QString where = context.key() + ": \"" + source + "\": ";
-            const QString translation = catalog.value(context.key()).value(source);
-            if (translation.trimmed().isEmpty() || translation == "(unfinished)")
-                faults << where + "not translated";
-            else if (frame(translation) != frame(source))
-                faults << where + "spaces or markup differ in \"" + translation + "\"";
-            if (shipped.translate(qPrintable(context.key()), qPrintable(source)) != translation)
-                faults << where + "the shipped catalog differs";
+    // The stored code wins as it is; without one, the locale's language is taken and stored, and
+    // from then on the locale no longer counts.
+    void settle()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QString, locale);
+        QFETCH(QString, lang);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("store.conf");
+        if (stored.isValid())
+            QSettings(path, QSettings::IniFormat).setValue("lang", stored);
+        {
+            QSettings settings(path, QSettings::IniFormat);
+            QCOMPARE(settle_language(settings, locale), lang);
         }
+        QSettings again(path, QSettings::IniFormat);
+        QCOMPARE(again.allKeys(), QStringList{"lang"});
+        QCOMPARE(again.value("lang"), stored.isValid() ? stored : QVariant(lang));
+        QCOMPARE(settle_language(again, "de_DE"), lang);
     }
-    for (auto context = catalog.cbegin(); context != catalog.cend(); ++context)
-        for (const QString& source : context.value().keys())
-            if (!marked.value(context.key()).contains(source))
-                faults << context.key() + ": \"" + source + "\": marked nowhere";
-    QVERIFY2(!marked.isEmpty() && faults.isEmpty(), qPrintable(faults.join('\n')));
-}
+
+    void catalogs_data()
+    {
+        QTest::addColumn<QString>("lang");
+        for (const char* lang : {"es", "fr"})
+            QTest::newRow(lang) << lang;
+    }
+
+    // Every text that the screens mark, and nothing else, is translated, finished, with the spaces
+    // at its ends, its markup and its place markers; the compiled catalog that ships says the same.
+    void catalogs()
+    {
+        QFETCH(QString, lang);
+        QTemporaryDir dir;
+        const QString marked_path = dir.filePath("marked.ts");
+        QProcess lupdate; // the tool that refreshes the catalogs, on what the screens mark today
+        lupdate.setProcessChannelMode(QProcess::MergedChannels);
+        lupdate.start(VELQUIN_LUPDATE, {"-locations", "none", "-extensions", "qml,js,cpp",
+                                        VELQUIN_QML_DIR, VELQUIN_SRC_DIR, "-ts", marked_path});
+        QVERIFY2(lupdate.waitForFinished(30000) && lupdate.exitCode() == 0,
+                 lupdate.readAll().constData());
+        const Catalog marked = read_catalog(marked_path);
+        const Catalog catalog = read_catalog(VELQUIN_I18N_DIR "/" + lang + ".ts");
+        QTranslator shipped;
+        QVERIFY(shipped.load(":/i18n/" + lang));
+        QStringList faults;
+        for (auto context = marked.cbegin(); context != marked.cend(); ++context) {
+            for (const QString& source : context.value().keys()) {
+                const QString where = context.key() + ": \"" + source + "\": ";
+                const QString translation = catalog.value(context.key()).value(source);
+                if (translation.trimmed().isEmpty() || translation == "(unfinished)")
+                    faults << where + "not translated";
+                else if (frame(translation) != frame(source))
+                    faults << where + "spaces or markup differ in \"" + translation + "\"";
+                if (shipped.translate(qPrintable(context.key()), qPrintable(source)) != translation)
+                    faults << where + "the shipped catalog differs";
+            }
+        }
+        for (auto context = catalog.cbegin(); context != catalog.cend(); ++context)
+            for (const QString& source : context.value().keys())
+                if (!marked.value(context.key()).contains(source))
+                    faults << context.key() + ": \"" + source + "\": marked nowhere";
+        QVERIFY2(!marked.isEmpty() && faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLanguage)
 #include "tst_language.moc"
