@@ -53,7 +53,6 @@ TestCase {
         const component = Qt.createComponent("qrc:/qml/Main.qml")
         compare(component.status, Component.Ready, component.errorString())
         window = component.createObject(null)
-        verify(window !== null, "Main.qml gave no window")
         waitForRendering(window.contentItem)
         window.requestActivate()
         tryCompare(window, "active", true)
@@ -99,11 +98,9 @@ TestCase {
     }
 
     function shown_page() {
-        for (const name in pages) {
-            if (pages[name].every(function (step) { return child(step[0]).currentIndex === step[1] }))
-                return name
-        }
-        return ""
+        return Object.keys(pages).find(function (name) {
+            return pages[name].every(function (step) { return child(step[0]).currentIndex === step[1] })
+        })
     }
 
     function wait_for_read() {
@@ -159,22 +156,17 @@ TestCase {
         compare(list.currentIndex, index)
     }
 
-    function focused() {
-        return window.activeFocusItem
-    }
-
-    function tab(times, modifiers) {
-        for (let i = 0; i < (times === undefined ? 1 : times); ++i)
-            keyClick(Qt.Key_Tab, modifiers === undefined ? Qt.NoModifier : modifiers)
+    function tab(times) {
+        for (let i = 0; i < (times || 1); ++i)
+            keyClick(Qt.Key_Tab)
     }
 
     // The focus is on the named item, and its focus mark is shown (or not, when marked is false).
     function expect_focus(name, marked) {
-        tryVerify(function () { return focused() && focused().objectName === name }, 3000,
-                  "focus on " + (focused() ? focused().objectName || String(focused()) : "nothing")
-                  + ", not " + name)
+        tryVerify(function () { return (window.activeFocusItem || {}).objectName === name }, 3000,
+                  "focus on " + String(window.activeFocusItem) + ", not " + name)
         // The mark is the control's FocusRing.
-        const rings = Array.from(focused().children).filter(function (c) {
+        const rings = Array.from(window.activeFocusItem.children).filter(function (c) {
             return c.shape_radius !== undefined && c.border !== undefined
         })
         compare(rings.length, 1, name + " has no focus mark")
