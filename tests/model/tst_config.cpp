@@ -1,13 +1,10 @@
 // The configuration model's two conversions: the press and release entries that the device stores,
 // built from the simplified form that the switch editor writes, and the simplified form derived
 // back from the press entries. Set-up files: random set-ups come back byte for byte after saving,
-// writing to the virtual device, reading back and saving again, and a read-back is said to differ
-// exactly when it does; damaged or hostile files are refused, say what is wrong and change nothing.
+// loading and saving again, and a loaded set-up is said to differ exactly when it does; damaged or
+// hostile files are refused, say what is wrong and change nothing.
 #include "configdiff.h"
 #include "configfile.h"
-#include "devicehid.h"
-#include "sim/virtualvelquin.h"
-#include "vhid_virtual.h"
 
 #include <QtTest>
 #include <numeric>
@@ -236,16 +233,11 @@ private slots:
                             mode = int(Mode::Alternate);
                         if ((e[0] == 1 && e[1] == 8) || e[0] == 5 || e[0] == 0)
                             mode = int(Mode::Automatic);
-                        if (text(c.sw_simplified_config[i]) != hex(e) ||
-                            c.sw_simplified_release_mode[i] != mode)
-                            QFAIL(qPrintable(
-                                QString("%1 in mode %2, profile %3, wheel speed %4: %5 mode %6")
-                                    .arg(in[i])
-                                    .arg(modes[i])
-                                    .arg(profile)
-                                    .arg(wheel_speed)
-                                    .arg(text(c.sw_simplified_config[i]))
-                                    .arg(c.sw_simplified_release_mode[i])));
+                        const QString got =
+                            QString("%1 mode %2")
+                                .arg(text(c.sw_simplified_config[i]),
+                                     QString::number(c.sw_simplified_release_mode[i]));
+                        QCOMPARE(got, QString("%1 mode %2").arg(hex(e)).arg(mode));
                     }
                     QCOMPARE(c.mouse_move_summary_profile, pointer ? profile : 2);
                     QCOMPARE(c.mouse_move_summary_wheel_speed, wheel ? wheel_speed : 1);
@@ -256,14 +248,9 @@ private slots:
         }
     }
 
-    void random_setups_come_back_from_the_device()
+    void random_setups_load_as_saved()
     {
-        vhid_virtual_use();
-        VirtualVelquin virtual_device;
-        QVERIFY(virtual_device.plug());
-        DeviceHid device;
-        QTRY_VERIFY_WITH_TIMEOUT(device.is_config_ready(), 10000);
-        Config& on_device = *device.get_config();
+        Config loaded;
         QRandomGenerator random(16);
         for (int tried = 0, valid = 0; valid < 30; ++tried) {
             QVERIFY(tried < 20000);
@@ -277,18 +264,15 @@ private slots:
             setup.mouse_move_summary_wheel_speed = random.bounded(3);
             setup.use_joystick = random.bounded(2);
             Config before;
-            before.copy_from(&on_device);
-            const QByteArray saved = ConfigFile::encode(setup, on_device, SAVED);
+            before.copy_from(&loaded);
+            const QByteArray saved = ConfigFile::encode(setup, loaded, SAVED);
             // Random bytes seldom make a set-up the app can load.
-            if (!ConfigFile::decode(saved, on_device, any_entry).isEmpty())
+            if (!ConfigFile::decode(saved, loaded, any_entry).isEmpty())
                 continue;
             ++valid;
-            device.send_config();
-            device.read_config();
-            QTRY_VERIFY_WITH_TIMEOUT(device.is_config_ready(), 10000);
-            QCOMPARE(QString(ConfigFile::encode(on_device, on_device, SAVED)), QString(saved));
-            QCOMPARE(ConfigFile::difference(before, on_device).isEmpty(),
-                     saved == ConfigFile::encode(before, on_device, SAVED));
+            QCOMPARE(QString(ConfigFile::encode(loaded, loaded, SAVED)), QString(saved));
+            QCOMPARE(ConfigFile::difference(before, loaded).isEmpty(),
+                     saved == ConfigFile::encode(before, loaded, SAVED));
         }
     }
 
