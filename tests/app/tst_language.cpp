@@ -2,11 +2,6 @@
 // texts that the screens mark for translation.
 #include "language.h"
 
-#include <QProcess>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTranslator>
-#include <QXmlStreamReader>
 #include <QtTest>
 
 namespace {

@@ -2,8 +2,6 @@
 #include "deviceaccess.h"
 #include "logring.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <thread>
@@ -83,5 +81,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_diagnostics)
+QTEST_GUILESS_MAIN(tst_diagnostics)
 #include "tst_diagnostics.moc"

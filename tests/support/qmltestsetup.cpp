@@ -7,20 +7,7 @@
 #include "translate.h"
 #include "vhid_virtual.h"
 
-#include <QAccessible>
-#include <QAccessibleActionInterface>
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QFile>
-#include <QFontDatabase>
-#include <QProcess>
-#include <QQmlContext>
-#include <QQmlEngine>
-#include <QQuickItem>
-#include <QQuickWindow>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTranslator>
+#include <QtQuick>
 #include <QtQuickTest>
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
