@@ -202,11 +202,13 @@ int32_t frame_input_report(const hid_descriptor& descriptor, int collection, con
     if (std::find(ids.begin(), ids.end(), id) == ids.end())
         return -1;
     std::memset(buffer, 0, size_t(length));
+    const size_t sent = descriptor.numbered ? size : size + 1;
+    const size_t kept = std::min(sent, size_t(length));
     if (descriptor.numbered)
-        std::memcpy(buffer, report, std::min(size, size_t(length)));
+        std::memcpy(buffer, report, kept);
     else
-        std::memcpy(buffer + 1, report, std::min(size, size_t(length - 1)));
-    return length;
+        std::memcpy(buffer + 1, report, kept - 1);
+    return int32_t(kept);
 }
 
 } // namespace vhid

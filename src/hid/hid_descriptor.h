@@ -44,8 +44,9 @@ int input_collection(const hid_descriptor& descriptor, uint8_t report_id);
 
 // Frames an input report as read from a whole device (hidraw: report id first only on a device
 // with ids) for one of its collections, as Windows hands reports to a reader: report id first
-// (0 on a device without ids), zero-padded to `length`. Returns `length`, or -1 when the report
-// belongs to another collection (or is empty) and must be skipped.
+// (0 on a device without ids), zero-padded to `length`. Returns the length the device sent, id
+// byte included, at most `length` (so a truncated report stays recognisable), or -1 when the
+// report belongs to another collection (or is empty) and must be skipped.
 int32_t frame_input_report(const hid_descriptor& descriptor, int collection, const uint8_t* report,
                            size_t size, uint8_t* buffer, int32_t length);
 

@@ -62,7 +62,9 @@ typedef void (*vhid_connected_cb_t)(void* user_data, int32_t index);
 typedef void (*vhid_disconnected_cb_t)(void* user_data, int32_t index);
 
 /* Called on the registration's reader thread for every input report of at least one byte.
- * `data` (report id first) is valid only until the callback returns. */
+ * `data` (report id first) is valid only until the callback returns. `length` is what the device
+ * sent where the platform tells (Linux, the virtual bus), so a truncated report arrives short;
+ * on Windows every report comes at the registration's full input length. */
 typedef void (*vhid_report_cb_t)(void* user_data, int32_t index, uint8_t* data, int32_t length);
 
 /* Called on the notification thread for every device-change message. On Windows `message`,

@@ -63,7 +63,8 @@ struct backend
     vhid_handle_t (*open)(const iface_info& iface, uint32_t access, uint32_t share,
                           open_error& error);
 
-    // Blocks until one input report arrives and returns its length (report id byte first), or -1
+    // Blocks until one input report arrives and returns its length (report id byte first): what
+    // the device sent where the platform tells, else the interface's input length. -1
     // when the handle failed, was cancelled, or its device is gone. Returns 0 only for an empty
     // read on a live handle; where 0 means end of file the backend returns -1.
     int32_t (*read)(vhid_handle_t handle, uint8_t* buffer, int32_t length);

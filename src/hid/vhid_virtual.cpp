@@ -442,9 +442,8 @@ int32_t vhid_virtual_send_input(int32_t iface, const uint8_t* data, int32_t leng
     auto f = b.ifaces.find(iface);
     if (f == b.ifaces.end() || !data || length < 1 || length > f->second.info.input_report_len)
         return -1;
-    // Fixed-length reports, as the system hands them to a reader.
-    std::vector<uint8_t> report(size_t(f->second.info.input_report_len), 0);
-    std::copy(data, data + length, report.begin());
+    // As long as the device sent it, as hidraw hands it to a reader.
+    const std::vector<uint8_t> report(data, data + length);
     int32_t result = 0;
     for (auto& [handle, h] : b.handles) {
         if (h->iface != iface || !(h->access & vhid::access_read))

