@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -12,7 +14,8 @@
 // One thread that writes output reports through the HID layer, a series of reports at a time:
 // series never interleave and go out in the order they were queued. A full configuration write
 // that is still waiting is replaced by a newer one queued right behind it (each is complete);
-// every other series, a restore included, is written as queued.
+// every other series, a restore included, is written as queued. A series is given up at its
+// first failed write, since the device would take the rest out of context.
 class ReportWriter
 {
 public:
@@ -24,9 +27,17 @@ public:
         Restore     // a configuration carrying the restore mark; never merged
     };
 
+    // How long the destructor lets what is queued go out before it cancels the rest.
+    static constexpr std::chrono::milliseconds SHUTDOWN_DEADLINE{2000};
+    // How long it then waits for a write that the platform could not interrupt.
+    static constexpr std::chrono::milliseconds CANCEL_GRACE{300};
+
     // At most max_series series wait; a series queued beyond that is dropped with a message.
-    explicit ReportWriter(std::size_t max_series = 64);
-    // Writes what is still queued, then ends the thread.
+    explicit ReportWriter(std::size_t max_series = 64,
+                          std::chrono::milliseconds shutdown_deadline = SHUTDOWN_DEADLINE);
+    // Writes what is still queued until the shutdown deadline, then cancels the write in flight
+    // and drops the rest. Returns within the deadline and the grace: a writing thread still
+    // blocked in the system by then is left to end on its own.
     ~ReportWriter();
 
     ReportWriter(const ReportWriter&) = delete;
@@ -50,16 +61,26 @@ private:
         std::vector<Report> reports;
     };
 
-    void run();
+    // Shared with the writing thread, which may outlive this object (see the destructor).
+    struct State
+    {
+        std::mutex mutex;
+        std::condition_variable wake;
+        std::condition_variable idle; // queue empty and no series in flight, or the thread ended
+        std::deque<Series> queue;
+        std::size_t reports_in_flight = 0; // reports of the series being written, not yet written
+        bool writing = false;
+        int writing_index = -1; // registration of the series in flight
+        bool stopping = false;
+        bool cancelled = false;
+        bool finished = false;
+        std::size_t n_superseded = 0;
+    };
+
+    static void run(std::shared_ptr<State> state);
 
     const std::size_t max_series;
-    mutable std::mutex mutex;
-    std::condition_variable wake;
-    mutable std::condition_variable idle;
-    std::deque<Series> queue;
-    std::size_t reports_in_flight = 0; // reports of the series being written, not yet written
-    bool writing = false;
-    bool stopping = false;
-    std::size_t n_superseded = 0;
+    const std::chrono::milliseconds shutdown_deadline;
+    const std::shared_ptr<State> state = std::make_shared<State>();
     std::thread thread;
 };

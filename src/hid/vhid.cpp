@@ -66,6 +66,7 @@ struct writer
     std::string path;
     vhid_handle_t handle;
     std::atomic<bool> failed{false};
+    std::atomic<bool> cancelled{false};
 
     writer(const backend* b, std::string p, vhid_handle_t h) : be(b), path(std::move(p)), handle(h)
     {
@@ -238,7 +239,7 @@ bool reader_usable(const reader& r)
 
 bool writer_usable(const writer& w)
 {
-    return !w.failed.load() && (!w.be->alive || w.be->alive(w.handle));
+    return !w.failed.load() && !w.cancelled.load() && (!w.be->alive || w.be->alive(w.handle));
 }
 
 // Joins stopped readers; one stopped by a check on its own thread is parked for later.
@@ -738,6 +739,8 @@ int32_t vhid_write(int32_t index, const uint8_t* data, int32_t length)
     }
     if (!w)
         return -1;
+    if (w->cancelled.load())
+        return 0;
     const int32_t report_len = l.devices[index].output_report_len;
     uint8_t small[64];
     std::vector<uint8_t> large;
@@ -750,9 +753,25 @@ int32_t vhid_write(int32_t index, const uint8_t* data, int32_t length)
     std::memcpy(report, data, size_t(copied));
     std::memset(report + copied, 0, size_t(report_len - copied));
     const int32_t written = std::max(0, w->be->write(w->handle, report, report_len));
-    if (written == 0 && !w->failed.exchange(true))
+    if (written == 0 && !w->cancelled.load() && !w->failed.exchange(true))
         log_failure("write failed", index, w->path); // once per handle: it is re-opened
     return written;
+}
+
+void vhid_cancel_writes(int32_t index)
+{
+    if (!valid_index(index))
+        return;
+    record& rec = the_layer().records[index];
+    std::shared_ptr<writer> w;
+    {
+        std::lock_guard<std::mutex> lock(rec.mutex);
+        w = rec.wr;
+    }
+    if (!w)
+        return;
+    w->cancelled.store(true);
+    w->be->cancel(w->handle);
 }
 
 void vhid_terminate(void)

@@ -155,6 +155,12 @@ void vhid_set_device_change_callback(vhid_device_change_cb_t callback, void* use
  * registration without an open write handle. */
 int32_t vhid_write(int32_t index, const uint8_t* data, int32_t length);
 
+/* Makes the write in flight on a registration, and every later one until its handle is opened
+ * anew, fail at once (0 bytes written), where the platform can interrupt a write (Windows, the
+ * virtual bus); on Linux the write in flight runs to its end. Any thread. Ignored for a bad
+ * index or a registration without an open write handle. */
+void vhid_cancel_writes(int32_t index);
+
 /* Cancels the device-notification registration; nothing else. */
 void vhid_terminate(void);
 

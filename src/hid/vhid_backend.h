@@ -69,11 +69,13 @@ struct backend
     // read on a live handle; where 0 means end of file the backend returns -1.
     int32_t (*read)(vhid_handle_t handle, uint8_t* buffer, int32_t length);
 
-    // Makes the pending and every later read of the handle return -1. Safe to call from another
-    // thread while a read blocks; the handle stays open until close.
+    // Makes the pending and every later read of the handle return -1, and on a write handle the
+    // pending and every later write return 0 where the platform can interrupt a write. Safe to
+    // call from another thread while a read or a write blocks; the handle stays open until close.
     void (*cancel)(vhid_handle_t handle);
 
-    // Writes one output report synchronously; returns the bytes written, 0 on failure.
+    // Writes one output report, blocking until it is written; returns the bytes written, 0 on
+    // failure or cancel.
     int32_t (*write)(vhid_handle_t handle, const uint8_t* data, int32_t length);
 
     void (*close)(vhid_handle_t handle);

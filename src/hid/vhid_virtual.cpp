@@ -256,20 +256,25 @@ int32_t bus_write(vhid_handle_t handle, const uint8_t* data, int32_t length)
     bus& b = the_bus();
     std::unique_lock<std::mutex> lock(b.mutex);
     auto it = b.handles.find(handle);
-    if (it == b.handles.end() || it->second->gone || !(it->second->access & vhid::access_write))
+    if (it == b.handles.end() || !(it->second->access & vhid::access_write))
         return 0;
-    const int32_t id = it->second->iface;
-    const vif& f = b.ifaces.at(id);
+    const std::shared_ptr<vhandle> h = it->second;
+    // The link's delay comes before the device has the report; a cancel or an unplug ends it.
+    const auto stopped = [&] { return h->cancelled || h->gone; };
+    if (b.write_us > 0)
+        h->arrived.wait_for(lock, std::chrono::microseconds(b.write_us), stopped);
+    if (stopped())
+        return 0;
+    const vif& f = b.ifaces.at(h->iface);
     if (f.faults & VHID_VIRTUAL_FAULT_WRITE)
         return 0;
     const int32_t n = (f.faults & VHID_VIRTUAL_FAULT_SHORT_WRITE) ? length - 1 : length;
     const vhid_virtual_output_fn on_output = f.on_output;
     void* user = f.user;
-    const uint32_t delay = b.write_us;
+    const int32_t id = h->iface;
     lock.unlock();
     if (on_output && n > 0)
         on_output(user, id, data, n);
-    pause_us(delay);
     return n;
 }
 

@@ -68,7 +68,8 @@ int32_t vhid_virtual_send_input(int32_t iface, const uint8_t* data, int32_t leng
  * Sends no message: an arrival (vhid_virtual_notify_arrival, vhid_rescan) makes the layer look. */
 void vhid_virtual_set_faults(int32_t iface, uint32_t faults);
 
-/* Delay added to every read (after a report is taken) and every write, in microseconds. */
+/* Delay added to every read (after a report is taken) and every write (before the device gets
+ * the report; a cancel or an unplug ends it and fails the write), in microseconds. */
 void vhid_virtual_set_delays(uint32_t read_us, uint32_t write_us);
 
 /* Number of handles open on the virtual bus now (leak checks in tests). */

@@ -1,7 +1,7 @@
 // The Windows backend: HID interfaces listed through SetupAPI and the HID services, opened as
 // files, and a hidden "VHid" window on the notification thread that receives device arrival and
-// removal. Read handles are overlapped so that a stop can wake a blocked read without closing a
-// handle that another thread still uses.
+// removal. Handles are overlapped so that a stop can wake a blocked read, and a cancel a stalled
+// write, without closing a handle that another thread still uses.
 #include "vhid_backend.h"
 
 #include <windows.h>
@@ -25,16 +25,16 @@ namespace {
 constexpr DWORD list_flags = DIGCF_PRESENT | DIGCF_DEVICEINTERFACE; // 0x12
 constexpr DWORD window_style = WS_OVERLAPPEDWINDOW;                 // 0x00CF0000
 
-struct read_events
+struct io_events
 {
-    HANDLE cancel; // manual reset: once set, every read of the handle fails
-    HANDLE done;   // the overlapped read's own event
+    HANDLE cancel; // manual reset: once set, every read or write of the handle fails
+    HANDLE done;   // the overlapped read's own event (a read handle has one reader)
 };
 
 struct windows_state
 {
     std::mutex mutex;
-    std::map<HANDLE, read_events> reads;
+    std::map<HANDLE, io_events> handles;
 
     std::thread thread;
     HWND window = nullptr;
@@ -136,18 +136,15 @@ bool windows_enumerate(std::vector<vhid::iface_info>& out)
 vhid_handle_t windows_open(const vhid::iface_info& iface, uint32_t access, uint32_t share,
                            vhid::open_error& error)
 {
-    const bool reading = access & vhid::access_read;
     HANDLE h = CreateFileA(iface.path.c_str(), access, share, nullptr, OPEN_EXISTING,
-                           reading ? FILE_FLAG_OVERLAPPED : 0, nullptr);
+                           FILE_FLAG_OVERLAPPED, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         // A sharing violation or a denied access: another program holds the device.
         error.message = system_message(GetLastError());
         return VHID_INVALID_HANDLE;
     }
-    if (!reading)
-        return from_handle(h);
-    read_events events = {CreateEventA(nullptr, TRUE, FALSE, nullptr),
-                          CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    io_events events = {CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                        CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     if (!events.cancel || !events.done) {
         if (events.cancel)
             CloseHandle(events.cancel);
@@ -159,22 +156,27 @@ vhid_handle_t windows_open(const vhid::iface_info& iface, uint32_t access, uint3
     }
     windows_state& s = state();
     std::lock_guard<std::mutex> lock(s.mutex);
-    s.reads[h] = events;
+    s.handles[h] = events;
     return from_handle(h);
+}
+
+bool events_of(HANDLE h, io_events& events)
+{
+    windows_state& s = state();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    auto it = s.handles.find(h);
+    if (it == s.handles.end())
+        return false;
+    events = it->second;
+    return true;
 }
 
 int32_t windows_read(vhid_handle_t handle, uint8_t* buffer, int32_t length)
 {
     HANDLE h = to_handle(handle);
-    read_events events;
-    {
-        windows_state& s = state();
-        std::lock_guard<std::mutex> lock(s.mutex);
-        auto it = s.reads.find(h);
-        if (it == s.reads.end())
-            return -1;
-        events = it->second;
-    }
+    io_events events;
+    if (!events_of(h, events))
+        return -1;
     if (WaitForSingleObject(events.cancel, 0) == WAIT_OBJECT_0)
         return -1;
     OVERLAPPED overlapped = {};
@@ -200,17 +202,40 @@ void windows_cancel(vhid_handle_t handle)
 {
     windows_state& s = state();
     std::lock_guard<std::mutex> lock(s.mutex);
-    auto it = s.reads.find(to_handle(handle));
-    if (it != s.reads.end())
+    auto it = s.handles.find(to_handle(handle));
+    if (it != s.handles.end())
         SetEvent(it->second.cancel);
 }
 
+// A write waits for the device like a read, so a stalled endpoint cannot hold its caller for
+// good: a cancel ends the wait and withdraws the write.
 int32_t windows_write(vhid_handle_t handle, const uint8_t* data, int32_t length)
 {
-    DWORD written = 0;
-    if (!WriteFile(to_handle(handle), data, DWORD(length), &written, nullptr))
+    HANDLE h = to_handle(handle);
+    io_events events;
+    if (!events_of(h, events) || WaitForSingleObject(events.cancel, 0) == WAIT_OBJECT_0)
         return 0;
-    return int32_t(written);
+    // Writes may come from several threads at once: each has an event of its own.
+    OVERLAPPED overlapped = {};
+    overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!overlapped.hEvent)
+        return 0;
+    DWORD n = 0;
+    bool ok = WriteFile(h, data, DWORD(length), nullptr, &overlapped);
+    if (!ok && GetLastError() == ERROR_IO_PENDING) {
+        HANDLE waits[2] = {overlapped.hEvent, events.cancel};
+        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0) {
+            ok = true;
+        } else {
+            CancelIoEx(h, &overlapped);
+            GetOverlappedResult(h, &overlapped, &n, TRUE); // the buffer is free again after this
+            n = 0;
+        }
+    }
+    if (ok && !GetOverlappedResult(h, &overlapped, &n, TRUE))
+        n = 0;
+    CloseHandle(overlapped.hEvent);
+    return int32_t(n);
 }
 
 void windows_close(vhid_handle_t handle)
@@ -219,11 +244,11 @@ void windows_close(vhid_handle_t handle)
     {
         windows_state& s = state();
         std::lock_guard<std::mutex> lock(s.mutex);
-        auto it = s.reads.find(h);
-        if (it != s.reads.end()) {
+        auto it = s.handles.find(h);
+        if (it != s.handles.end()) {
             CloseHandle(it->second.cancel);
             CloseHandle(it->second.done);
-            s.reads.erase(it);
+            s.handles.erase(it);
         }
     }
     CloseHandle(h);

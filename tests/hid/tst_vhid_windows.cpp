@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 TEST(VhidWindows, NotificationWindowAndAbsentDevice)
 {
     vhid_init();
@@ -23,6 +26,30 @@ TEST(VhidWindows, NotificationWindowAndAbsentDevice)
     vhid_terminate();
     EXPECT_FALSE(vhid::platform_backend().watching()) << "terminate cancels the registration";
     EXPECT_NE(FindWindowA("VHid", "VHid"), nullptr) << "and leaves the window";
+}
+
+// A pipe whose other end never reads stands in for an endpoint that stalls.
+TEST(VhidWindows, AWriteNobodyTakesIsCancelled)
+{
+    vhid::iface_info pipe;
+    pipe.path = "\\\\.\\pipe\\velquin-stalled-write";
+    HANDLE reader = CreateNamedPipeA(pipe.path.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 0,
+                                     0, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    const vhid::backend& be = vhid::platform_backend();
+    vhid::open_error error;
+    const vhid_handle_t h = be.open(pipe, vhid::access_write, vhid::share_read, error);
+    ASSERT_NE(h, VHID_INVALID_HANDLE);
+    const std::vector<uint8_t> report(1 << 20, 5);
+    std::atomic<int32_t> written{-1};
+    std::thread writer([&] { written = be.write(h, report.data(), int32_t(report.size())); });
+    Sleep(300);
+    EXPECT_EQ(written.load(), -1) << "the write waits for the other end";
+    be.cancel(h);
+    writer.join();
+    EXPECT_EQ(written.load(), 0);
+    be.close(h);
+    CloseHandle(reader);
 }
 
 TEST(VhidWindows, WineDevicesAreFoundOrSkippedByTheCheckRules)
