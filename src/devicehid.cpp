@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QTimer>
 #include <algorithm>
 #include <thread>
 
@@ -27,6 +28,36 @@ constexpr unsigned char SECTION_END = 0xFF;
 constexpr unsigned char CONTROL_WRITE = 0x00;
 constexpr unsigned char CONTROL_BOOTLOADER = 0xFF;
 constexpr uint8_t RESTORE_MARK = 0xFF;
+
+constexpr std::chrono::seconds ERROR_PERIOD{1};
+
+// Keys of the hand-off: the parts of a configuration (a newer report for a part replaces a
+// waiting one), then one per registration, then the status.
+constexpr int N_PARTS = 1 + 2 * Config::N_SWITCHES + Config::MAX_MOUSE_MOVE_PROFILES;
+
+int part_of(const ConfigReport& report)
+{
+    switch (report.kind) {
+    case ConfigReport::Kind::DeviceSection:
+        return 0;
+    case ConfigReport::Kind::PressEntry:
+        return 1 + report.index;
+    case ConfigReport::Kind::ReleaseEntry:
+        return 1 + Config::N_SWITCHES + report.index;
+    default:
+        return 1 + 2 * Config::N_SWITCHES + report.index;
+    }
+}
+
+// Of a registration's arrivals and removals waiting together, the latest tells its state: a
+// removal and a new arrival still re-read the configuration.
+int transition_key(int id)
+{
+    return N_PARTS + std::max(id, 0);
+}
+
+// A status is read anew when its change is handled, so one waiting stands for any number.
+constexpr int STATUS_KEY = N_PARTS + VHID_MAX_DEVICES;
 
 void hid_connected_wrapper(void* user, int32_t id)
 {
@@ -194,7 +225,7 @@ bool DeviceHid::on_owner_thread() const
 void DeviceHid::hid_connected_cb(int id)
 {
     if (!on_owner_thread()) {
-        handoff.post([this, id] { hid_connected_cb(id); });
+        handoff.post_latest(transition_key(id), [this, id] { hid_connected_cb(id); });
         return;
     }
     if (id == hid_in_id)
@@ -212,7 +243,7 @@ void DeviceHid::hid_connected_cb(int id)
 void DeviceHid::hid_disconnected_cb(int id)
 {
     if (!on_owner_thread()) {
-        handoff.post([this, id] { hid_disconnected_cb(id); });
+        handoff.post_latest(transition_key(id), [this, id] { hid_disconnected_cb(id); });
         return;
     }
     if (id == hid_in_id)
@@ -229,7 +260,7 @@ void DeviceHid::hid_disconnected_cb(int id)
 void DeviceHid::hid_status_cb(int id)
 {
     if (!on_owner_thread()) {
-        handoff.post([this, id] { hid_status_cb(id); });
+        handoff.post_latest(STATUS_KEY, [this, id] { hid_status_cb(id); });
         return;
     }
     update_problem();
@@ -257,18 +288,18 @@ void DeviceHid::hid_report_cb(int id, uint8_t* data, int len)
     const ConfigReport report = ConfigReport::decode(data, len);
     if (report.kind == ConfigReport::Kind::Ignored)
         return;
-    if (on_owner_thread())
+    if (report.is_error())
+        log_rejected(report);
+    else if (on_owner_thread())
         apply_report(report);
+    else if (report.kind == ConfigReport::Kind::End)
+        handoff.post_closing([this, report] { apply_report(report); });
     else
-        handoff.post([this, report] { apply_report(report); });
+        handoff.post_latest(part_of(report), [this, report] { apply_report(report); });
 }
 
 void DeviceHid::apply_report(const ConfigReport& report)
 {
-    if (report.is_error()) {
-        report.log_error();
-        return;
-    }
     report.store(config);
     if (report.kind == ConfigReport::Kind::End) {
         config.calculate_simplified();
@@ -276,6 +307,61 @@ void DeviceHid::apply_report(const ConfigReport& report)
         emit config_changed();
         emit config_ready_changed();
     }
+}
+
+void DeviceHid::log_rejected(const ConfigReport& report)
+{
+    bool log_it;
+    bool summary = false;
+    std::chrono::steady_clock::time_point second_end;
+    {
+        std::lock_guard<std::mutex> lock(errors.mutex);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - errors.second_start >= ERROR_PERIOD) {
+            errors.second_start = now;
+            errors.logged = 0;
+        }
+        log_it = errors.logged < MAX_ERRORS_PER_SECOND;
+        if (log_it) {
+            ++errors.logged;
+        } else {
+            ++errors.suppressed;
+            summary = !errors.summary_due;
+            errors.summary_due = true;
+        }
+        second_end = errors.second_start + ERROR_PERIOD;
+    }
+    // Logged and timed on the owner thread, which has the event loop.
+    auto task = [this, report, log_it, summary, second_end] {
+        if (log_it)
+            report.log_error();
+        if (summary) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                second_end - std::chrono::steady_clock::now());
+            QTimer::singleShot(std::max<qint64>(0, left.count()), this,
+                               [this] { log_suppressed(); });
+        }
+    };
+    if (on_owner_thread()) {
+        task();
+    } else if (!handoff.post(task) && summary) {
+        std::lock_guard<std::mutex> lock(errors.mutex);
+        errors.summary_due = false;
+    }
+}
+
+void DeviceHid::log_suppressed()
+{
+    std::size_t n;
+    {
+        std::lock_guard<std::mutex> lock(errors.mutex);
+        n = errors.suppressed;
+        errors.suppressed = 0;
+        errors.summary_due = false;
+    }
+    if (n != 0)
+        QMessageLogger().critical()
+            << "Error: Suppressed" << n << "more message(s) about bad HID reports";
 }
 
 std::size_t DeviceHid::pending_series() const
@@ -296,4 +382,9 @@ std::size_t DeviceHid::superseded_writes() const
 bool DeviceHid::wait_for_writes(int timeout_ms) const
 {
     return writer->wait_idle(timeout_ms);
+}
+
+std::size_t DeviceHid::pending_callbacks() const
+{
+    return handoff.pending();
 }

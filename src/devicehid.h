@@ -4,9 +4,11 @@
 #include "reportwriter.h"
 #include "threadhandoff.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -18,8 +20,9 @@ class ConfigReport;
 // The object belongs to the thread that constructs it (the GUI thread). Transport callbacks that
 // arrive on other threads are handed to that thread, and input reports are decoded where they
 // arrive and stored there, so connected, config_ready and config are only ever touched by the
-// owner thread. Output reports go out on a writing thread of their own, one command series at a
-// time, so no caller waits for the link.
+// owner thread. Of a flood of reports only the latest of each section and one end marker wait,
+// and the device's bad reports are logged a few a second. Output reports go out on a writing thread
+// of their own, one command series at a time, so no caller waits for the link.
 class DeviceHid : public Device
 {
 public:
@@ -66,6 +69,11 @@ public:
     std::size_t superseded_writes() const;
     // Blocks until every queued report has been written or the timeout has passed.
     bool wait_for_writes(int timeout_ms) const;
+    // Transport callbacks handed to the owner thread and not yet run there.
+    std::size_t pending_callbacks() const;
+
+    // Messages about bad reports logged per second at most; the rest are counted and summed up.
+    static constexpr int MAX_ERRORS_PER_SECOND = 5;
 
 private:
     using Report = ReportWriter::Report;
@@ -73,12 +81,24 @@ private:
     bool on_owner_thread() const;
     void apply_report(const ConfigReport& report);
     void update_problem();
+    void log_rejected(const ConfigReport& report);
+    void log_suppressed();
 
     const std::thread::id owner = std::this_thread::get_id();
     int hid_in_id = -1;
     int hid_out_id = -1;
     bool hid_in_connected = false;
     bool hid_out_connected = false;
+
+    // The messages of rejected reports in the current second (any thread).
+    struct ErrorBudget
+    {
+        std::mutex mutex;
+        std::chrono::steady_clock::time_point second_start;
+        int logged = 0;
+        std::size_t suppressed = 0;
+        bool summary_due = false; // a summary of the suppressed ones is on its way
+    } errors;
 
     // Takes transport callbacks of other threads to the owner thread.
     ThreadHandoff handoff;
