@@ -92,6 +92,7 @@ private slots:
     void cleanup();
     void plug_stalled_read_and_unplug_during_a_blocked_read();
     void device_link_reads_writes_and_keeps_the_configuration();
+    void a_write_during_an_answer_is_taken_at_once();
     void no_permission_until_the_rule_is_applied();
 
 private:
@@ -197,6 +198,23 @@ void TestKernel::device_link_reads_writes_and_keeps_the_configuration()
     QTRY_VERIFY_WITH_TIMEOUT(!dev.is_connected(), WAIT_MS);
     QVERIFY(dev.is_config_ready());
     QCOMPARE(diff(uhid->config(), snapshot(c)), QString());
+}
+
+// Taken while the device still answers, not after: the kernel's queue of 32 events never has to
+// hold what the host writes meanwhile.
+void TestKernel::a_write_during_an_answer_is_taken_at_once()
+{
+    uhid->set_report_interval(std::chrono::milliseconds(30)); // an answer takes about a second
+    DeviceHid dev;
+    QVERIFY(uhid->plug());
+    QTRY_VERIFY_WITH_TIMEOUT(dev.is_config_ready(), WAIT_MS);
+    dev.read_config();
+    QTRY_VERIFY_WITH_TIMEOUT(uhid->counters().config_inputs_sent > 22, WAIT_MS);
+    dev.get_config()->mouse_move_profiles[1]->speed[0] = 22;
+    dev.send_config();
+    QTRY_COMPARE_WITH_TIMEOUT(uhid->sim_stats().writes_applied, 1, WAIT_MS);
+    QVERIFY(uhid->counters().config_inputs_sent < 44);
+    QCOMPARE(uhid->config().profiles[1].speed[0], uint8_t(22));
 }
 
 // A root-only node refuses the layer run by another user. A rule that gives the user the node,

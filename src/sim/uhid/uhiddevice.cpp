@@ -240,7 +240,7 @@ bool UhidDevice::dispatch()
         return false;
     }
 
-    std::unique_lock<std::mutex> lock(mutex);
+    std::lock_guard<std::mutex> lock(mutex);
     switch (ev.type) {
     case UHID_START:
         ++counts.starts;
@@ -256,7 +256,7 @@ bool UhidDevice::dispatch()
         log("closed");
         break;
     case UHID_OUTPUT:
-        on_output(lock, ev.u.output.data, std::min<std::size_t>(ev.u.output.size, UHID_DATA_MAX),
+        on_output(ev.u.output.data, std::min<std::size_t>(ev.u.output.size, UHID_DATA_MAX),
                   ev.u.output.rtype);
         break;
     case UHID_GET_REPORT: {
@@ -292,7 +292,9 @@ bool UhidDevice::run(int stop_fd)
 {
     pollfd fds[2] = {{uhid_fd, POLLIN, 0}, {stop_fd, POLLIN, 0}};
     for (;;) {
-        if (::poll(fds, 2, -1) < 0) {
+        const int ready = ::poll(fds, 2, poll_timeout_ms());
+        send_due();
+        if (ready < 0) {
             if (errno == EINTR)
                 continue;
             log(std::string("poll failed: ") + std::strerror(errno));
@@ -307,8 +309,7 @@ bool UhidDevice::run(int stop_fd)
     }
 }
 
-void UhidDevice::on_output(std::unique_lock<std::mutex>& lock, const uint8_t* data, std::size_t len,
-                           uint8_t rtype)
+void UhidDevice::on_output(const uint8_t* data, std::size_t len, uint8_t rtype)
 {
     if (rtype != UHID_OUTPUT_REPORT || len == 0 || data[0] != SimDevice::OUTPUT_REPORT_ID) {
         ++counts.other_outputs;
@@ -319,7 +320,7 @@ void UhidDevice::on_output(std::unique_lock<std::mutex>& lock, const uint8_t* da
     switch (sim.handle_output(data, len)) {
     case SimDevice::Outcome::Read:
         log("read request: answering");
-        answer(lock);
+        answer();
         break;
     case SimDevice::Outcome::Applied:
         log("configuration written");
@@ -359,44 +360,58 @@ bool UhidDevice::send_input_locked(const uint8_t* data, std::size_t len)
     return true;
 }
 
-void UhidDevice::answer(std::unique_lock<std::mutex>& lock)
+void UhidDevice::answer()
 {
     const std::vector<SimDevice::Bytes> reports = sim.answer();
     const std::size_t middle = reports.size() / 2;
-    const unsigned plug = plugs;
+    if (outgoing.empty())
+        next_due = std::chrono::steady_clock::now();
     for (std::size_t i = 0; i < reports.size(); ++i) {
         if (noise && (i == 0 || i == middle || i + 1 == reports.size())) {
-            const uint8_t key[] = {KEYBOARD_REPORT_ID, 0, 0, 0x04, 0, 0, 0, 0, 0};
-            const uint8_t key_up[] = {KEYBOARD_REPORT_ID, 0, 0, 0, 0, 0, 0, 0, 0};
-            const uint8_t mouse[] = {MOUSE_REPORT_ID, 0, 1, 0xFF, 0};
-            if (!send_paced(lock, plug, key, sizeof key) ||
-                !send_paced(lock, plug, key_up, sizeof key_up) ||
-                !send_paced(lock, plug, mouse, sizeof mouse))
-                return;
+            outgoing.push_back({{KEYBOARD_REPORT_ID, 0, 0, 0x04, 0, 0, 0, 0, 0}, plugs, false});
+            outgoing.push_back({{KEYBOARD_REPORT_ID, 0, 0, 0, 0, 0, 0, 0, 0}, plugs, false});
+            outgoing.push_back({{MOUSE_REPORT_ID, 0, 1, 0xFF, 0}, plugs, false});
         }
-        if (!send_paced(lock, plug, reports[i].data(), reports[i].size()))
-            return;
-        ++counts.config_inputs_sent;
+        outgoing.push_back({reports[i], plugs, true});
     }
+    send_due_locked();
 }
 
-bool UhidDevice::send_paced(std::unique_lock<std::mutex>& lock, unsigned plug, const uint8_t* data,
-                            std::size_t len)
+int UhidDevice::poll_timeout_ms() const
 {
-    if (plug != plugs || !is_plugged) {
-        log("answer cut short: the device was unplugged");
-        return false;
+    std::lock_guard<std::mutex> lock(mutex);
+    if (outgoing.empty())
+        return -1;
+    const auto left = next_due - std::chrono::steady_clock::now();
+    // Rounded up: woken early, the loop would only wait again.
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+    return ms > 0 ? static_cast<int>(ms) : 0;
+}
+
+void UhidDevice::send_due()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    send_due_locked();
+}
+
+void UhidDevice::send_due_locked()
+{
+    const auto now = std::chrono::steady_clock::now();
+    while (!outgoing.empty() && next_due <= now) {
+        const Paced report = std::move(outgoing.front());
+        outgoing.pop_front();
+        if (report.plug != plugs || !is_plugged) {
+            log("answer cut short: the device was unplugged");
+            outgoing.clear();
+            return;
+        }
+        if (!send_input_locked(report.data.data(), report.data.size())) {
+            outgoing.clear();
+            return;
+        }
+        counts.config_inputs_sent += report.config;
+        next_due = now + report_interval;
     }
-    if (!send_input_locked(data, len))
-        return false;
-    if (report_interval.count() > 0) {
-        // Unlocked meanwhile: the device can be unplugged or looked at during a long answer.
-        const std::chrono::microseconds pause = report_interval;
-        lock.unlock();
-        std::this_thread::sleep_for(pause);
-        lock.lock();
-    }
-    return true;
 }
 
 bool UhidDevice::emit_key(uint8_t usage, uint8_t modifiers)

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -13,7 +14,9 @@
 // HID device (keyboard, mouse, consumer control and joystick collections, and the vendor-defined
 // collection of the configuration protocol) whose configuration reports are answered by
 // SimDevice. Thread-safe: one thread may dispatch the kernel's events while others plug, unplug,
-// emit reports or look at the state.
+// emit reports or look at the state. Answers go out paced, between the kernel's events: the
+// dispatching thread waits at most poll_timeout_ms() for the next event and then calls
+// send_due(), so the kernel's output queue (32 events) is read while an answer is under way.
 class UhidDevice
 {
 public:
@@ -57,7 +60,12 @@ public:
 
     // Handles one event from the kernel; call when fd() is readable. False when the read failed.
     bool dispatch();
-    // Dispatches events until stop_fd becomes readable (an eventfd or a pipe) or a read fails.
+    // Milliseconds until the next report of an answer is due (0: now), or -1 when none waits.
+    int poll_timeout_ms() const;
+    // Sends the reports of answers that are due.
+    void send_due();
+    // Dispatches events and paces answers until stop_fd becomes readable (an eventfd or a pipe)
+    // or a read fails.
     bool run(int stop_fd);
 
     // As if a switch were pressed and released: a key with modifiers, or a mouse report.
@@ -68,7 +76,7 @@ public:
     // every answer to a read request: a key press, its release and a mouse move each time, as when
     // a user presses switches while the host reads the configuration.
     void set_noise(bool on);
-    // The pause after each report of an answer; by default 7.5 ms, the shortest Bluetooth LE
+    // The time between two reports of an answer; by default 7.5 ms, the shortest Bluetooth LE
     // connection interval, as a real device sends no faster than its link. The kernel keeps at
     // most 63 unread reports per open hidraw file, all collections together, and drops newer
     // ones: an answer (22 reports, 31 with noise) fits, so a reader that stalls loses nothing.
@@ -83,11 +91,9 @@ public:
 private:
     bool write_event(const void* event, std::size_t size);
     bool send_input_locked(const uint8_t* data, std::size_t len);
-    bool send_paced(std::unique_lock<std::mutex>& lock, unsigned plug, const uint8_t* data,
-                    std::size_t len);
-    void answer(std::unique_lock<std::mutex>& lock);
-    void on_output(std::unique_lock<std::mutex>& lock, const uint8_t* data, std::size_t len,
-                   uint8_t rtype);
+    void answer();
+    void send_due_locked();
+    void on_output(const uint8_t* data, std::size_t len, uint8_t rtype);
     void log(const std::string& text) const;
 
     mutable std::mutex mutex;
@@ -96,6 +102,16 @@ private:
     unsigned plugs = 0; // an answer ends when the device it was for has gone
     bool noise = false;
     std::chrono::microseconds report_interval{7500};
+
+    // Reports of answers not yet sent, the first due at next_due.
+    struct Paced
+    {
+        SimDevice::Bytes data;
+        unsigned plug;
+        bool config;
+    };
+    std::deque<Paced> outgoing;
+    std::chrono::steady_clock::time_point next_due;
     SimDevice sim;
     Counters counts;
     Logger logger;

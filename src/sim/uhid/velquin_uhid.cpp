@@ -167,7 +167,9 @@ int main(int argc, char** argv)
     pollfd fds[3] = {{device.fd(), POLLIN, 0}, {signal_fd, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
     int status = 0;
     for (bool running = true; running;) {
-        if (::poll(fds, 3, -1) < 0) {
+        const int ready = ::poll(fds, 3, device.poll_timeout_ms());
+        device.send_due();
+        if (ready < 0) {
             if (errno == EINTR)
                 continue;
             say(std::string("poll failed: ") + std::strerror(errno));
