@@ -334,16 +334,19 @@ void run_notifications(udev* u, udev_monitor* monitor)
 {
     vhid::name_thread("vhid-notify");
     linux_state& s = state();
-    // A change of a Bluetooth device's Connected is checked like an arrival or a removal.
+    // A change of a Bluetooth device's Connected is checked like an arrival or a removal. BlueZ
+    // is asked here, not on the thread that starts the layer, and answers when it can: a slow
+    // or absent BlueZ holds nothing up.
     vhid::bluez_presence& bluez = vhid::bluez();
-    if (bluez.process())
-        s.notify(vhid::msg_device_change, vhid::event_arrival, 0);
+    bluez.open();
     for (;;) {
+        if (bluez.process())
+            s.notify(vhid::msg_device_change, vhid::event_arrival, 0);
         // poll() skips the entries whose descriptor is -1.
         pollfd fds[3] = {{s.wake_fd, POLLIN, 0},
                          {monitor ? udev_monitor_get_fd(monitor) : -1, POLLIN, 0},
                          {bluez.fd(), bluez.events(), 0}};
-        if (::poll(fds, 3, -1) < 0) {
+        if (::poll(fds, 3, bluez.timeout_ms()) < 0) {
             if (errno == EINTR)
                 continue;
             std::fprintf(stderr, "vhid: the device watch failed: %s\n", std::strerror(errno));
@@ -363,8 +366,6 @@ void run_notifications(udev* u, udev_monitor* monitor)
             }
             continue;
         }
-        if (fds[2].revents && bluez.process())
-            s.notify(vhid::msg_device_change, vhid::event_arrival, 0);
         if (!monitor || !fds[1].revents)
             continue;
         udev_device* dev = udev_monitor_receive_device(monitor);
@@ -404,8 +405,6 @@ bool linux_start(vhid::notify_fn notify)
     s.notify = notify;
     s.cancelled.store(false);
     s.stopping.store(false);
-    // Opened here, so that the first checks already know BlueZ's devices; the thread takes it.
-    vhid::bluez().open();
     s.thread = std::thread(run_notifications, u, monitor);
     return true;
 }

@@ -8,15 +8,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace vhid {
 namespace {
 
 constexpr const char* bluez_service = "org.bluez";
+constexpr const char* bus_service = "org.freedesktop.DBus";
 constexpr const char* device_iface = "org.bluez.Device1";
 constexpr const char* adapter_iface = "org.bluez.Adapter1";
-// The first calls run on the caller of vhid_init: a hung bus must not hold it for long.
-constexpr uint64_t call_timeout_us = 1000000;
+// Until BlueZ answers, its devices count as connected; a hung BlueZ is given up after this.
+constexpr uint64_t call_timeout_us = 5000000;
 
 std::string upper(std::string text)
 {
@@ -103,6 +105,7 @@ bluez_presence::~bluez_presence()
 bool bluez_presence::open()
 {
     close();
+    // Connects without waiting: the handshake and every call below go on in process().
     int r = sd_bus_open_system(&bus_);
     if (r < 0) {
         bus_ = nullptr;
@@ -114,16 +117,26 @@ bool bluez_presence::open()
         close();
         return false;
     }
-    reload();
+    // The owner is asked after subscribing, so that no change of it can fall in between.
+    r = sd_bus_call_method_async(bus_, &call_, bus_service, "/org/freedesktop/DBus", bus_service,
+                                 "GetNameOwner", on_owner, this, "s", bluez_service);
+    if (r < 0) {
+        log_failure("cannot ask for BlueZ", r);
+        close();
+        return false;
+    }
     return true;
 }
 
 void bluez_presence::close()
 {
+    call_ = sd_bus_slot_unref(call_);
     for (sd_bus_slot*& slot : slots_)
         slot = sd_bus_slot_unref(slot);
     if (bus_)
         bus_ = sd_bus_flush_close_unref(bus_);
+    owner_.clear();
+    ready_ = false;
     std::lock_guard<std::mutex> lock(mutex_);
     devices_.clear();
     adapters_.clear();
@@ -140,9 +153,27 @@ short bluez_presence::events() const
     return static_cast<short>(events < 0 ? 0 : events);
 }
 
+int bluez_presence::timeout_ms() const
+{
+    uint64_t at = UINT64_MAX;
+    if (!bus_ || sd_bus_get_timeout(bus_, &at) < 0 || at == UINT64_MAX)
+        return -1;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const uint64_t now_us = uint64_t(now.tv_sec) * 1000000 + uint64_t(now.tv_nsec) / 1000;
+    return at <= now_us ? 0 : int(std::min<uint64_t>((at - now_us + 999) / 1000, 60000));
+}
+
+std::string bluez_presence::bus_name() const
+{
+    const char* name = nullptr;
+    return bus_ && sd_bus_get_unique_name(bus_, &name) >= 0 && name ? name : "";
+}
+
 bool bluez_presence::subscribe()
 {
-    // The bus daemon matches the well-known sender name against the sender's current owner.
+    // The bus daemon matches the well-known sender name against the sender's current owner, but
+    // only for broadcasts: each handler checks the sender itself.
     static const char* const rules[] = {
         "type='signal',sender='org.bluez',interface='org.freedesktop.DBus.Properties',"
         "member='PropertiesChanged',arg0='org.bluez.Device1'",
@@ -156,7 +187,8 @@ bool bluez_presence::subscribe()
     static const sd_bus_message_handler_t handlers[] = {
         on_properties_changed, on_interfaces_added, on_interfaces_removed, on_name_owner_changed};
     for (size_t i = 0; i < 4; ++i) {
-        const int r = sd_bus_add_match(bus_, &slots_[i], rules[i], handlers[i], this);
+        const int r =
+            sd_bus_add_match_async(bus_, &slots_[i], rules[i], handlers[i], on_subscribed, this);
         if (r < 0) {
             log_failure("cannot subscribe to BlueZ's signals", r);
             return false;
@@ -165,37 +197,82 @@ bool bluez_presence::subscribe()
     return true;
 }
 
+int bluez_presence::on_subscribed(sd_bus_message* m, void*, sd_bus_error*)
+{
+    if (sd_bus_message_is_method_error(m, nullptr))
+        log_failure("cannot subscribe to BlueZ's signals",
+                    -sd_bus_error_get_errno(sd_bus_message_get_error(m)));
+    return 0;
+}
+
+int bluez_presence::on_owner(sd_bus_message* m, void* self_ptr, sd_bus_error*)
+{
+    auto* self = static_cast<bluez_presence*>(self_ptr);
+    const char* owner = nullptr;
+    if (sd_bus_message_is_method_error(m, nullptr) || sd_bus_message_read(m, "s", &owner) < 0)
+        owner = ""; // NameHasNoOwner: BlueZ does not run
+    self->follow_owner(owner);
+    return 0;
+}
+
+// Believes `owner` from now on: reads its devices, or forgets them all when BlueZ has gone.
+void bluez_presence::follow_owner(const std::string& owner)
+{
+    owner_ = owner;
+    call_ = sd_bus_slot_unref(call_); // an answer for an earlier owner no longer counts
+    forget_all();
+    if (owner_.empty())
+        ready_ = true;
+    else
+        reload();
+}
+
+bool bluez_presence::from_bluez(sd_bus_message* m) const
+{
+    const char* sender = sd_bus_message_get_sender(m);
+    return sender && !owner_.empty() && owner_ == sender;
+}
+
 void bluez_presence::reload()
 {
-    sd_bus_error error = SD_BUS_ERROR_NULL;
     sd_bus_message* call = nullptr;
-    sd_bus_message* reply = nullptr;
-    int r = sd_bus_message_new_method_call(
-        bus_, &call, bluez_service, "/", "org.freedesktop.DBus.ObjectManager", "GetManagedObjects");
-    // Asking must not start BlueZ; without it every device counts as connected anyway.
+    // Asked of the owner itself, so the answer is BlueZ's; asking must not start BlueZ.
+    int r =
+        sd_bus_message_new_method_call(bus_, &call, owner_.c_str(), "/",
+                                       "org.freedesktop.DBus.ObjectManager", "GetManagedObjects");
     if (r >= 0)
         r = sd_bus_message_set_auto_start(call, 0);
     if (r >= 0)
-        r = sd_bus_call(bus_, call, 0, &error, &reply);
+        r = sd_bus_call_async(bus_, &call_, call, on_objects, this, 0);
     sd_bus_message_unref(call);
-    const bool absent = r < 0 && (sd_bus_error_has_name(&error, SD_BUS_ERROR_SERVICE_UNKNOWN) ||
-                                  sd_bus_error_has_name(&error, SD_BUS_ERROR_NAME_HAS_NO_OWNER));
-    if (r < 0 && !absent)
-        std::fprintf(stderr, "vhid: Bluetooth presence: cannot list BlueZ's devices (%s)\n",
-                     error.message ? error.message : std::strerror(-r));
-    sd_bus_error_free(&error);
-    forget_all();
-    if (r < 0)
-        return;
+    if (r < 0) {
+        log_failure("cannot list BlueZ's devices", r);
+        ready_ = true;
+    }
+}
 
-    r = read_dictionary(reply, "oa{sa{sv}}", [&]() -> int {
+int bluez_presence::on_objects(sd_bus_message* m, void* self_ptr, sd_bus_error*)
+{
+    auto* self = static_cast<bluez_presence*>(self_ptr);
+    self->call_ = sd_bus_slot_unref(self->call_);
+    self->ready_ = true;
+    if (sd_bus_message_is_method_error(m, nullptr)) {
+        const sd_bus_error* error = sd_bus_message_get_error(m);
+        // Gone meanwhile: its NameOwnerChanged follows. Anything else is worth a line.
+        if (!sd_bus_error_has_name(error, SD_BUS_ERROR_SERVICE_UNKNOWN) &&
+            !sd_bus_error_has_name(error, SD_BUS_ERROR_NAME_HAS_NO_OWNER))
+            std::fprintf(stderr, "vhid: Bluetooth presence: cannot list BlueZ's devices (%s)\n",
+                         error && error->message ? error->message : "no answer");
+        return 0;
+    }
+    const int r = read_dictionary(m, "oa{sa{sv}}", [&]() -> int {
         const char* path = nullptr;
-        const int read = sd_bus_message_read(reply, "o", &path);
-        return read < 0 ? read : read_object(reply, path);
+        const int read = sd_bus_message_read(m, "o", &path);
+        return read < 0 ? read : self->read_object(m, path);
     });
     if (r < 0)
         log_failure("cannot read BlueZ's device list", r);
-    sd_bus_message_unref(reply);
+    return 0;
 }
 
 // Reads the a{sa{sv}} of one object, as GetManagedObjects and InterfacesAdded give it.
@@ -231,6 +308,8 @@ int bluez_presence::read_object(sd_bus_message* m, const std::string& path)
 int bluez_presence::on_properties_changed(sd_bus_message* m, void* self_ptr, sd_bus_error*)
 {
     auto* self = static_cast<bluez_presence*>(self_ptr);
+    if (!self->from_bluez(m))
+        return 0;
     const char* iface = nullptr;
     properties props;
     int r = sd_bus_message_read(m, "s", &iface);
@@ -266,6 +345,8 @@ int bluez_presence::on_properties_changed(sd_bus_message* m, void* self_ptr, sd_
 int bluez_presence::on_interfaces_added(sd_bus_message* m, void* self_ptr, sd_bus_error*)
 {
     auto* self = static_cast<bluez_presence*>(self_ptr);
+    if (!self->from_bluez(m))
+        return 0;
     const char* path = nullptr;
     int r = sd_bus_message_read(m, "o", &path);
     if (r >= 0)
@@ -278,6 +359,8 @@ int bluez_presence::on_interfaces_added(sd_bus_message* m, void* self_ptr, sd_bu
 int bluez_presence::on_interfaces_removed(sd_bus_message* m, void* self_ptr, sd_bus_error*)
 {
     auto* self = static_cast<bluez_presence*>(self_ptr);
+    if (!self->from_bluez(m))
+        return 0;
     const char* path = nullptr;
     int r = sd_bus_message_read(m, "o", &path);
     if (r >= 0)
@@ -306,15 +389,14 @@ int bluez_presence::on_interfaces_removed(sd_bus_message* m, void* self_ptr, sd_
 int bluez_presence::on_name_owner_changed(sd_bus_message* m, void* self_ptr, sd_bus_error*)
 {
     auto* self = static_cast<bluez_presence*>(self_ptr);
+    const char* sender = sd_bus_message_get_sender(m);
     const char *name = nullptr, *old_owner = nullptr, *new_owner = nullptr;
-    if (sd_bus_message_read(m, "sss", &name, &old_owner, &new_owner) < 0 ||
+    if (!sender || std::strcmp(sender, bus_service) != 0 ||
+        sd_bus_message_read(m, "sss", &name, &old_owner, &new_owner) < 0 ||
         std::strcmp(name, bluez_service) != 0)
         return 0;
     // A restarted BlueZ sends no signal for the devices it already knows: read them again.
-    if (*new_owner)
-        self->reload();
-    else
-        self->forget_all();
+    self->follow_owner(new_owner);
     return 0;
 }
 

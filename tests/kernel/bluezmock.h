@@ -1,9 +1,12 @@
-// A private bus that stands in for the system bus, with python3-dbusmock's BlueZ template on it
-// and its adapter hci0. The bus's address goes into DBUS_SYSTEM_BUS_ADDRESS, so the code under
-// test takes it for the system bus.
+// A private bus that stands in for the system bus, under the system bus's own policy, with
+// python3-dbusmock's BlueZ template on it and its adapter hci0. The bus's address goes into
+// DBUS_SYSTEM_BUS_ADDRESS, so the code under test takes it for the system bus; users without
+// rights can reach it.
 #pragma once
 
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,11 +30,25 @@ public:
 
     bool start()
     {
-        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1",
-                                     "--address=unix:tmpdir=" + dir.path()});
+        // The stock policy, and BlueZ's right to its name as BlueZ's package grants it.
+        QFile stock("/usr/share/dbus-1/system.conf"), config(dir.filePath("bus.conf"));
+        if (!stock.open(QIODevice::ReadOnly) || !config.open(QIODevice::WriteOnly))
+            return false;
+        config.write("<busconfig><type>system</type><auth>EXTERNAL</auth>");
+        const QRegularExpression policy("<policy[^>]*>.*?</policy>",
+                                        QRegularExpression::DotMatchesEverythingOption);
+        for (auto it = policy.globalMatch(QString::fromUtf8(stock.readAll())); it.hasNext();)
+            config.write(it.next().captured().toUtf8());
+        config.write("<policy user=\"root\"><allow own=\"org.bluez\"/>"
+                     "<allow send_destination=\"org.bluez\"/></policy></busconfig>");
+        config.close();
+        QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther);
+        daemon.start("dbus-daemon", {"--config-file=" + config.fileName(), "--nofork",
+                                     "--print-address=1", "--address=unix:tmpdir=" + dir.path()});
         if (!daemon.waitForReadyRead(10000))
             return false;
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", daemon.readLine().trimmed());
+        address = daemon.readLine().trimmed();
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
         bluez.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         bluez.start("/usr/bin/python3", {"-m", "dbusmock", "--system", "--template", "bluez5"});
         if (sd_bus_open_system(&control) < 0)
@@ -55,6 +72,11 @@ public:
         sd_bus_message_unref(m);
         return r >= 0;
     }
+
+    // Stops or resumes BlueZ: stopped, it answers nothing.
+    void pause(bool paused) { ::kill(bluez.processId(), paused ? SIGSTOP : SIGCONT); }
+
+    QByteArray address;
 
 private:
     QTemporaryDir dir;

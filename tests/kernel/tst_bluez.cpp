@@ -4,6 +4,7 @@
 // word. Needs /dev/uhid and root: it runs in the qemu guest of scripts/qemu-test.
 #include "bluezmock.h"
 #include "recorder.h"
+#include "vhid_linux_bluez.h"
 
 #include <QDir>
 #include <QtTest>
@@ -30,8 +31,10 @@ class TestBluez : public QObject
 
 private slots:
     void initTestCase();
-    void first_check_goes_by_bluez();
+    void first_check_waits_for_nobody();
     void connected_changes_are_arrivals_and_removals();
+    void signals_from_others_change_nothing_data();
+    void signals_from_others_change_nothing();
 
 private:
     bluez_mock mock;
@@ -51,16 +54,26 @@ void TestBluez::initTestCase()
     QTRY_VERIFY_WITH_TIMEOUT(node_present(), 20000);
 }
 
-void TestBluez::first_check_goes_by_bluez()
+// The first check runs on the caller's thread without waiting for BlueZ, also when BlueZ is slow
+// to answer; its word follows from the notification thread.
+void TestBluez::first_check_waits_for_nobody()
 {
-    for (bool connected : {true, false}) {
+    const struct
+    {
+        bool connected, slow;
+    } cases[] = {{true, false}, {false, false}, {false, true}};
+    for (const auto [connected, slow] : cases) {
         QVERIFY(mock.call(connected ? "ConnectDevice" : "DisconnectDevice", {"hci0", A}));
+        mock.pause(slow);
         vhid_init();
         recorder rec;
         const int32_t index = vhid_add_device(0x08E6, 0x0001, 0xFF00, 9, 0);
         rec.attach(index);
-        QCOMPARE(rec.count(recorder::connected), size_t(connected));
+        mock.pause(false);
         QCOMPARE(rec.snapshot().at(0).thread, std::this_thread::get_id());
+        QVERIFY(rec.wait_for(connected ? recorder::connected : recorder::disconnected, 1));
+        QCOMPARE(rec.snapshot().back().what,
+                 connected ? recorder::connected : recorder::disconnected);
         vhid_status status;
         QCOMPARE(vhid_get_status(index, &status), 0);
         QCOMPARE(status.problem, connected ? VHID_PROBLEM_NONE : VHID_PROBLEM_DISCONNECTED);
@@ -83,6 +96,57 @@ void TestBluez::connected_changes_are_arrivals_and_removals()
     }
     QVERIFY(rec.snapshot().back().thread != std::this_thread::get_id());
     vhid_terminate();
+}
+
+void TestBluez::signals_from_others_change_nothing_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<QString>("signal"); // path, interface, member, signature, arguments
+    const QString dev = "/org/bluez/hci0/dev_AA_BB_CC_DD_EE_01 ";
+    const QString manager = "/ org.freedesktop.DBus.ObjectManager ";
+    QTest::newRow("the device added as disconnected")
+        << true
+        << manager + "InterfacesAdded oa{sa{sv}} " + dev +
+               "1 org.bluez.Device1 3 Address s AA:BB:CC:DD:EE:01 Adapter o /org/bluez/hci0 "
+               "Connected b false";
+    QTest::newRow("its Connected changed to false")
+        << true
+        << dev + "org.freedesktop.DBus.Properties PropertiesChanged sa{sv}as org.bluez.Device1 1 "
+                 "Connected b false 0";
+    QTest::newRow("the disconnected device removed")
+        << false << manager + "InterfacesRemoved oas " + dev + "1 org.bluez.Device1";
+    QTest::newRow("BlueZ gone, as the bus would say")
+        << false
+        << "/org/freedesktop/DBus org.freedesktop.DBus NameOwnerChanged sss org.bluez :1.1 ";
+}
+
+// Any user may send a signal straight to the watcher's connection: here, one without rights.
+void TestBluez::signals_from_others_change_nothing()
+{
+    QFETCH(bool, connected);
+    QFETCH(QString, signal);
+    QVERIFY(mock.call(connected ? "ConnectDevice" : "DisconnectDevice", {"hci0", A}));
+    vhid::bluez_presence presence;
+    const auto settle = [&](int ms) { // true when the presence of A may have changed
+        bool changed = false;
+        for (QDeadlineTimer limit(ms); !limit.hasExpired() && !changed; QTest::qWait(10))
+            changed = presence.process();
+        return changed;
+    };
+    QVERIFY(presence.open());
+    presence.connected(A, bluez_mock::hci0);
+    QVERIFY(settle(5000) && presence.ready());
+    QCOMPARE(presence.connected(A, bluez_mock::hci0), connected);
+    const QStringList spoofer = {"--reuid=nobody",
+                                 "--regid=nogroup",
+                                 "--clear-groups",
+                                 "busctl",
+                                 "--address=" + mock.address,
+                                 "emit",
+                                 "--destination=" + QString::fromStdString(presence.bus_name())};
+    QCOMPARE(QProcess::execute("setpriv", spoofer + signal.split(' ')), 0);
+    QVERIFY(!settle(1000));
+    QCOMPARE(presence.connected(A, bluez_mock::hci0), connected);
 }
 
 QTEST_GUILESS_MAIN(TestBluez)
