@@ -331,6 +331,8 @@ void DeviceHid::log_rejected(const ConfigReport& report)
         }
         second_end = errors.second_start + ERROR_PERIOD;
     }
+    if (!log_it && !summary)
+        return;
     // Logged and timed on the owner thread, which has the event loop.
     auto task = [this, report, log_it, summary, second_end] {
         if (log_it)
