@@ -1,6 +1,6 @@
 // The device link on the real HID layer over the virtual bus: how it takes the device's reports,
-// the bytes it writes, when it counts as connected, and how its writing thread orders, replaces
-// and bounds what it writes.
+// the bytes it writes, when it counts as connected, how its writing thread orders, replaces and
+// bounds what it writes, and how it holds against a flooding device and a stalled link.
 #include "configdiff.h"
 #include "devicehid.h"
 #include "sim/virtualvelquin.h"
@@ -8,6 +8,7 @@
 #include "vhid_virtual.h"
 
 #include <QtTest>
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -40,6 +41,27 @@ void feed(DeviceHid& dev, const std::vector<Bytes>& reports)
         dev.hid_report_cb(0, r.data(), int(r.size()));
 }
 
+// The critical messages logged from any thread since the last clear; QtTest still sees each.
+struct Criticals
+{
+    static QStringList take()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return std::exchange(seen, {});
+    }
+    static void handler(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (type == QtCriticalMsg) {
+            std::lock_guard<std::mutex> lock(mutex);
+            seen << text;
+        }
+        next(type, context, text);
+    }
+    static inline std::mutex mutex;
+    static inline QStringList seen;
+    static inline QtMessageHandler next; // QtTest's, installed before the first test
+};
+
 } // namespace
 
 class TestDevice : public QObject
@@ -47,7 +69,11 @@ class TestDevice : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { vhid_virtual_use(); }
+    void initTestCase()
+    {
+        vhid_virtual_use();
+        Criticals::next = qInstallMessageHandler(Criticals::handler);
+    }
     void cleanup() { vhid_virtual_reset(); }
     void cleanupTestCase() { vhid_init(); }
     void decoder_data();
@@ -56,7 +82,11 @@ private slots:
     void byte_images();
     void connection_data();
     void connection();
+    void flood_data();
+    void flood();
     void writer_orders_replaces_and_bounds();
+    void writer_gives_up_and_never_holds_the_exit_data();
+    void writer_gives_up_and_never_holds_the_exit();
     void destruction_under_traffic();
 };
 
@@ -265,6 +295,63 @@ void TestDevice::connection()
     QCOMPARE(diff(before, snapshot(c)), QString());
 }
 
+void TestDevice::flood_data()
+{
+    QTest::addColumn<QString>("round"); // sent a thousand times, its %1 the round's number
+    QTest::addColumn<QString>("tail");
+    QTest::addColumn<int>("waiting");
+    QTest::addColumn<QStringList>("shown"); // press 3's first byte at each configuration shown
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString answer =
+        "04 01 01 03 01 01 %1 00 00;04 01 01 05 01 01 %1 00 00;04 01 FF 00 00 00 00 00 00";
+    QTest::newRow("answers") << answer << "" << 3 << QStringList{"E7"}
+                             << "press[3]=01 01 E7 00; press[5]=01 01 E7 00" << QStringList{};
+    QTest::newRow("answers, the next one begun")
+        << answer << "04 01 01 03 01 01 EE 00 00" << 4 << QStringList{"E7"}
+        << "press[3]=01 01 EE 00; press[5]=01 01 E7 00" << QStringList{};
+    QStringList bad;
+    for (int i = 0; i < 5; ++i)
+        bad << "Error: Received config for switch  8";
+    QTest::newRow("bad reports")
+        << "04 01 01 08 05 01 %1 00 00"
+        << "" << 6 << QStringList{} << ""
+        << (bad << "Error: Suppressed 995 more message(s) about bad HID reports");
+}
+
+// While the interface thread is busy, its reader hands the object a flood of reports: only the
+// latest of each entry and one end marker wait, the window is shown the last answer whole once,
+// without what came after its end marker, and bad reports are logged a few a second.
+void TestDevice::flood()
+{
+    QFETCH(QString, round);
+    QFETCH(QString, tail);
+    QFETCH(int, waiting);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, change);
+    QFETCH(QStringList, messages);
+    DeviceHid dev;
+    const SimConfig before = snapshot(*dev.get_config());
+    std::vector<Bytes> sent;
+    for (int i = 0; i < 1000; ++i)
+        for (const QString& report : round.arg(i % 256, 2, 16, QLatin1Char('0')).split(';'))
+            sent.push_back(hex(report));
+    if (!tail.isEmpty())
+        sent.push_back(hex(tail));
+    QStringList seen;
+    connect(&dev, &Device::config_changed, this,
+            [&] { seen << hex(Bytes{dev.get_config()->sw_press_config[3]->param1}); });
+    Criticals::take();
+    std::thread([&] { feed(dev, sent); }).join();
+    QCOMPARE(dev.pending_callbacks(), std::size_t(waiting));
+    QTRY_COMPARE_WITH_TIMEOUT(dev.pending_callbacks(), std::size_t(0), TIMEOUT_MS);
+    QStringList logged;
+    QTRY_COMPARE_WITH_TIMEOUT(logged += Criticals::take(), messages, TIMEOUT_MS);
+    QCOMPARE(seen, shown);
+    QCOMPARE(diff(before, snapshot(*dev.get_config())), change);
+}
+
 // The writing thread is held inside a configuration write while more series queue behind it.
 void TestDevice::writer_orders_replaces_and_bounds()
 {
@@ -324,6 +411,58 @@ void TestDevice::writer_orders_replaces_and_bounds()
         for (const ReportWriter::Report& r : series(id))
             expected << hex(Bytes(r.begin(), r.end()));
     QCOMPARE(hex(gate.written), expected);
+}
+
+void TestDevice::writer_gives_up_and_never_holds_the_exit_data()
+{
+    QTest::addColumn<uint32_t>("faults");
+    QTest::addColumn<uint32_t>("write_us");
+    QTest::addColumn<bool>("stuck"); // a second inside the write, where no cancel reaches
+    QTest::addColumn<int>("taken");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString failed =
+        "Error: HID write failed at report 1 of 22, dropped the rest of the series";
+    const QString dropped = "Error: HID link too slow at exit, dropped 66 report(s)";
+    QTest::newRow("refused") << uint32_t(VHID_VIRTUAL_FAULT_SHORT_WRITE) << 0u << false << 3
+                             << QStringList{failed, failed, failed};
+    QTest::newRow("stalled") << 0u << 60000000u << false << 0 << QStringList{dropped};
+    QTest::newRow("stuck") << 0u << 0u << true << 1
+                           << QStringList{dropped,
+                                          "Error: HID write still blocked at exit, left behind"};
+}
+
+// Three series of 22 reports queued, then the writer destroyed at once: a series ends at its
+// first failed write, and the exit waits for a stalled link only until the deadline.
+void TestDevice::writer_gives_up_and_never_holds_the_exit()
+{
+    QFETCH(uint32_t, faults);
+    QFETCH(uint32_t, write_us);
+    QFETCH(bool, stuck);
+    QFETCH(int, taken);
+    static std::atomic<int> n;
+    static std::atomic<bool> hold;
+    n = 0;
+    hold = stuck;
+    const auto take = [](void*, int32_t, const uint8_t*, int32_t) {
+        if (++n && hold)
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+    };
+    vhid_virtual_set_faults(vhid_virtual_plug(&OUT, take, nullptr), faults);
+    vhid_virtual_set_delays(0, write_us);
+    vhid_init();
+    const int32_t out = vhid_add_device(0x08E6, 0x0001, 0xFF00, 0, 9);
+    vhid_set_callbacks(out, nullptr, nullptr, nullptr, nullptr);
+    Criticals::take();
+    {
+        ReportWriter writer(64, std::chrono::milliseconds(100));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(writer.submit(out, ReportWriter::Kind::Restore,
+                                  std::vector<ReportWriter::Report>(22, {0x05, 0x02})));
+        QTRY_VERIFY_WITH_TIMEOUT(!stuck || n == 1, TIMEOUT_MS);
+    }
+    QTEST(Criticals::take(), "messages");
+    QCOMPARE(n.load(), taken);
 }
 
 // A device object destroyed while its reader is inside its callback and answers keep coming.
