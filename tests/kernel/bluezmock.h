@@ -34,7 +34,8 @@ public:
         QFile stock("/usr/share/dbus-1/system.conf"), config(dir.filePath("bus.conf"));
         if (!stock.open(QIODevice::ReadOnly) || !config.open(QIODevice::WriteOnly))
             return false;
-        config.write("<busconfig><type>system</type><auth>EXTERNAL</auth>");
+        config.write("<busconfig><type>system</type><auth>EXTERNAL</auth><listen>unix:tmpdir=" +
+                     dir.path().toUtf8() + "</listen>");
         const QRegularExpression policy("<policy[^>]*>.*?</policy>",
                                         QRegularExpression::DotMatchesEverythingOption);
         for (auto it = policy.globalMatch(QString::fromUtf8(stock.readAll())); it.hasNext();)
@@ -43,8 +44,8 @@ public:
                      "<allow send_destination=\"org.bluez\"/></policy></busconfig>");
         config.close();
         QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther);
-        daemon.start("dbus-daemon", {"--config-file=" + config.fileName(), "--nofork",
-                                     "--print-address=1", "--address=unix:tmpdir=" + dir.path()});
+        daemon.start("dbus-daemon",
+                     {"--config-file=" + config.fileName(), "--nofork", "--print-address=1"});
         if (!daemon.waitForReadyRead(10000))
             return false;
         address = daemon.readLine().trimmed();
