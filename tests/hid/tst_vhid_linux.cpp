@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <map>
 
@@ -15,19 +15,14 @@ namespace {
 std::map<std::string, long> wakeups()
 {
     std::map<std::string, long> of;
-    DIR* tasks = opendir("/proc/self/task");
-    for (dirent* e; tasks && (e = readdir(tasks));) {
-        const std::string task = std::string("/proc/self/task/") + e->d_name;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
         std::string line;
-        if (e->d_name[0] == '.' || !std::getline(std::ifstream(task + "/comm"), line) ||
-            line.rfind("vhid-", 0) != 0)
+        if (!std::getline(std::ifstream(task.path() / "comm"), line) || line.rfind("vhid-", 0) != 0)
             continue;
-        for (std::ifstream status(task + "/status"); std::getline(status, line);)
+        for (std::ifstream status(task.path() / "status"); std::getline(status, line);)
             if (line.find("ctxt_switches:") != std::string::npos)
-                of[e->d_name] += std::stol(line.substr(line.find(':') + 1));
+                of[task.path()] += std::stol(line.substr(line.find(':') + 1));
     }
-    if (tasks)
-        closedir(tasks);
     return of;
 }
 

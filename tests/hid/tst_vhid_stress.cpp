@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -21,27 +22,19 @@ struct stream
     std::atomic<int> bad{0};
     std::array<uint8_t, 9> make()
     {
-        const uint32_t seq = next++;
+        const uint32_t seq = next++, inverse = ~seq;
         std::array<uint8_t, 9> r{id};
-        for (int i = 0; i < 4; ++i)
-            r[size_t(1 + i)] = uint8_t(seq >> (8 * i)),
-                         r[size_t(5 + i)] = uint8_t(~(seq >> (8 * i)));
+        std::memcpy(&r[1], &seq, 4);
+        std::memcpy(&r[5], &inverse, 4);
         return r;
     }
     // In order, when the stream has one reader at a time.
     void check(const uint8_t* r, int32_t length, bool ordered)
     {
-        uint32_t seq = 0;
-        bool whole = length == 9 && r[0] == id;
-        for (int i = 0; i < 4 && whole; ++i) {
-            seq |= uint32_t(r[1 + i]) << (8 * i);
-            whole = uint8_t(r[1 + i] ^ r[5 + i]) == 0xFF;
-        }
-        bad += !whole || (ordered && seq <= last.exchange(seq));
-    }
-    static void output(void* self, int32_t, const uint8_t* data, int32_t length)
-    {
-        static_cast<stream*>(self)->check(data, length, false);
+        uint32_t seq = 0, inverse = 0;
+        if (length == 9 && r[0] == id)
+            std::memcpy(&seq, r + 1, 4), std::memcpy(&inverse, r + 5, 4);
+        bad += inverse != ~seq || (ordered && seq <= last.exchange(seq));
     }
 };
 
@@ -53,16 +46,19 @@ TEST(VhidStress, PlugUnplugStormGivesOneCallbackPerTransition)
     vhid_init();
     const char* env = std::getenv("VHID_STRESS_CYCLES");
     const int n = env ? std::atoi(env) : 3000;
-    stream in{4}, out{5};
+    stream in{4};
+    const uint8_t report[9] = {5};
     std::atomic<int> reports{0}, bad_results{0};
+    // A write fails when the device went meanwhile (an unpaced cycle), but never half-way.
+    const auto write = [&] {
+        const int32_t written = vhid_write(1, report, 9);
+        bad_results += written != 9 && written != 0 && written != -1;
+    };
     recorder rec;
     rec.keep_reports = false;
     rec.hook = [&](const recorder::event& e) {
-        if (e.what == recorder::connected && e.index == 1) {
-            // From inside the check; it fails when the device went meanwhile (an unpaced cycle).
-            const int32_t written = vhid_write(1, out.make().data(), 9);
-            bad_results += written != 9 && written != 0 && written != -1;
-        }
+        if (e.what == recorder::connected && e.index == 1)
+            write(); // from inside the check
         if (e.what == recorder::report) {
             in.check(e.data.data(), int32_t(e.data.size()), true); // readers follow one another
             bad_results += e.index != 0;
@@ -78,10 +74,8 @@ TEST(VhidStress, PlugUnplugStormGivesOneCallbackPerTransition)
                 vhid_virtual_send_input(target, in.make().data(), 9);
     });
     std::thread output([&] {
-        for (; !stop; std::this_thread::sleep_for(20us)) {
-            const int32_t written = vhid_write(1, out.make().data(), 9);
-            bad_results += written != 9 && written != 0 && written != -1;
-        }
+        for (; !stop; std::this_thread::sleep_for(20us))
+            write();
     });
     size_t paced = 0;
     for (int c = 1; c <= n; ++c) {
@@ -90,9 +84,8 @@ TEST(VhidStress, PlugUnplugStormGivesOneCallbackPerTransition)
         vhid_virtual_iface both{0x08E6, 1, 0xFF00, 9, 9}, one_way[2] = {both, both};
         one_way[0].output_report_len = one_way[1].input_report_len = 0;
         // One collection, or an input-only and an output-only one.
-        const int32_t ids[2] = {
-            vhid_virtual_plug(c % 2 ? &both : &one_way[0], stream::output, &out),
-            c % 2 ? -1 : vhid_virtual_plug(&one_way[1], stream::output, &out)};
+        const int32_t ids[2] = {vhid_virtual_plug(c % 2 ? &both : &one_way[0], nullptr, nullptr),
+                                c % 2 ? -1 : vhid_virtual_plug(&one_way[1], nullptr, nullptr)};
         target = ids[0];
         if (c % 3) {
             ++paced;
@@ -123,7 +116,6 @@ TEST(VhidStress, PlugUnplugStormGivesOneCallbackPerTransition)
     }
     EXPECT_EQ(rec.repeated_transitions(), 0);
     EXPECT_EQ(in.bad, 0);
-    EXPECT_EQ(out.bad, 0);
     EXPECT_EQ(bad_results, 0);
     EXPECT_GE(size_t(reports), paced) << "reports flowed in every paced cycle";
     vhid_virtual_reset();
