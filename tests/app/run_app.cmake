@@ -1,6 +1,7 @@
 # Starts the application once, on the virtual device with a settings store of its own, and checks
-# its exit code and one setting it leaves stored. -D: EXE, CONFIG_DIR, EXPECT_EXIT, KEY, VALUE,
-# SEED (a line for the store before the start, or empty), ENV (more variables, a list).
+# its exit code, and where given the one setting it leaves stored and what it prints. -D: EXE,
+# CONFIG_DIR, EXPECT_EXIT, ARGS (a list), STORES (key=value), SEED (a line for the store before the
+# start), OUTPUT (a regular expression for standard output and error), ENV (more variables, a list).
 file(REMOVE_RECURSE "${CONFIG_DIR}")
 set(store "${CONFIG_DIR}/Tarvek/Velquin Plus.conf")
 if(SEED)
@@ -15,16 +16,18 @@ endif()
 execute_process(
     COMMAND ${display} ${CMAKE_COMMAND} -E env --unset=LANGUAGE --unset=QT_QPA_PLATFORM
             XDG_CONFIG_HOME=${CONFIG_DIR} XDG_CACHE_HOME=${CONFIG_DIR}/cache VELQUIN_SIMULATOR=1
-            ${ENV} ${EXE}
+            ${ENV} ${EXE} ${ARGS}
     RESULT_VARIABLE exit_code
     OUTPUT_VARIABLE output
     ERROR_VARIABLE output
     TIMEOUT 30)
+string(REGEX REPLACE "=.*" "" key "${STORES}")
 set(stored "")
 if(EXISTS "${store}")
-    file(STRINGS "${store}" stored REGEX "^${KEY}=")
+    file(STRINGS "${store}" stored REGEX "^${key}=")
 endif()
-if(NOT exit_code STREQUAL EXPECT_EXIT OR NOT stored STREQUAL "${KEY}=${VALUE}")
+if(NOT exit_code STREQUAL EXPECT_EXIT OR (STORES AND NOT stored STREQUAL STORES)
+   OR NOT output MATCHES "${OUTPUT}")
     message(FATAL_ERROR "${output}\nexit code ${exit_code}, expected ${EXPECT_EXIT}; "
-                        "stored \"${stored}\", expected \"${KEY}=${VALUE}\"")
+                        "stored \"${stored}\", expected \"${STORES}\"")
 endif()
