@@ -110,9 +110,12 @@ clean_root() {
 # each "HOST_DIR:DIR_IN_ROOT" of $ROOT_BINDS. The mounts live in a mount namespace of its own, so
 # they end with the command whatever happens.
 in_root() {
-    local dir="$1" limit="$2"
+    local dir="$1" limit="$2" propagation=private
     shift 2
-    unshare -m --propagation private bash -c '
+    # Inside another such root (package-check under fresh-check) "/" is no mount point and cannot
+    # be made private; the mounts there are private already, as the outer in_root made them.
+    unshare -m --propagation private true 2>/dev/null || propagation=unchanged
+    unshare -m --propagation "$propagation" bash -c '
         dir="$1" archives="$2" limit="$3" binds="$4"
         shift 4
         mount -t proc proc "$dir/proc" && mount -t sysfs sysfs "$dir/sys" &&
